@@ -8,6 +8,14 @@ endif()
 
 add_library(project_options INTERFACE)
 target_compile_options(project_options INTERFACE -Wall -Wextra -Werror)
+option(SANITIZE "Build with AddressSanitizer and UndefinedBehaviorSanitizer (native only)" OFF)
+if(SANITIZE AND NOT WIN32)
+  set(sanitizers -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+  # Every target of the build, third-party code included.
+  add_compile_options(${sanitizers})
+  add_link_options(${sanitizers})
+endif()
+
 if(WIN32)
   # Import system DLLs only: the C++ runtime and winpthreads are linked in.
   target_link_options(project_options INTERFACE -static)

@@ -13,6 +13,11 @@ cmake --preset native >/dev/null
 cmake --build --preset native
 ctest --preset native
 
+echo "== native tests under AddressSanitizer and UndefinedBehaviorSanitizer"
+cmake --preset sanitize >/dev/null
+cmake --build --preset sanitize
+ctest --preset sanitize
+
 echo "== windows build (mingw-w64 i686)"
 cmake --preset windows >/dev/null
 cmake --build --preset windows
