@@ -1,0 +1,8 @@
+// The Advanced settings dialog, run modally from the main dialog.
+#pragma once
+
+#include <windows.h>
+
+// Edits a working copy of the live record; OK copies it whole into the live record, Cancel drops
+// it. Ends with 2 either way.
+INT_PTR CALLBACK AdvancedDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);

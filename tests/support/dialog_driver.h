@@ -1,0 +1,70 @@
+// Driving this process's real dialogs from a test, the way an operator would: a modal dialog
+// runs on a thread of its own while the test thread sends its controls clicks, keys and
+// selections as messages, then reads the controls back. Windows only.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <thread>
+#include <vector>
+
+// DialogBoxParamA on a thread of its own. The constructor returns once the dialog is shown
+// (its WM_INITDIALOG done); the destructor cancels a dialog that is still open.
+class ModalDialog {
+ public:
+  ModalDialog(int templateId, DLGPROC procedure, HWND owner = nullptr);
+  ~ModalDialog();
+  ModalDialog(const ModalDialog&) = delete;
+  ModalDialog& operator=(const ModalDialog&) = delete;
+
+  HWND Window() const { return window_; }
+  HWND Control(int id) const { return GetDlgItem(window_, id); }
+  DWORD ThreadId() const { return threadId_; }
+
+  // Waits for the dialog to end and gives its result; -1 if it is still open after the wait.
+  INT_PTR Result(DWORD milliseconds = 5000);
+
+ private:
+  std::thread thread_;
+  HANDLE ended_;
+  DWORD threadId_ = 0;
+  HWND window_ = nullptr;
+  INT_PTR result_ = -1;
+};
+
+// The first visible dialog-class window of a thread whose owner is `owner` (any owner when
+// null), waiting for it up to the given time; null when none appears.
+HWND WaitForDialog(DWORD threadId, HWND owner = nullptr, DWORD milliseconds = 5000);
+
+// Waits until the window is gone; false if it is still there after the wait.
+bool WaitUntilDestroyed(HWND window, DWORD milliseconds = 5000);
+
+// A window's or a control's text as the control hands it out (ANSI, code page 1252).
+std::string WindowText(HWND window);
+std::string ControlText(HWND dialog, int id);
+
+// A mouse click on a button, as BM_CLICK makes it; returns once the click is handled.
+void Click(HWND dialog, int id);
+// The same, posted: for a click whose handler opens a modal dialog of its own.
+void PostClick(HWND dialog, int id);
+
+// Types into an edit: selects its whole text and sends one character message per character,
+// so the dialog hears every change. An empty text clears the edit with a backspace.
+void TypeText(HWND dialog, int id, const std::string& text);
+
+// A key pressed while the given window has the keyboard focus; posted, so that the receiving
+// thread's message loop (and a modal dialog's dialog manager) sees it.
+void PostKey(HWND window, UINT virtualKey);
+
+bool IsChecked(HWND dialog, int id);
+
+// A list box's items and selection; clicks land on the middle of an item.
+std::vector<std::string> ListItems(HWND list);
+int ListSelection(HWND list);
+void ClickListItem(HWND list, int index);
+void DoubleClickListItem(HWND list, int index);
+
+// Repaints the window and writes what the screen shows of it (frame and children included) as
+// a PNG into the build's screenshot folder. Returns the file's path, empty on failure.
+std::string SaveScreenshot(HWND window, const std::string& name);
