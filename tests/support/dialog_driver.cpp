@@ -107,8 +107,11 @@ ModalDialog::ModalDialog(int templateId, DLGPROC procedure, HWND owner)
 }
 
 ModalDialog::~ModalDialog() {
-  if (WaitForSingleObject(ended_, 0) != WAIT_OBJECT_0 && window_ != nullptr) {
-    PostMessageA(window_, WM_COMMAND, IDCANCEL, 0);
+  // A test that stopped half-way leaves the dialog open: cancel it, as Escape would.
+  while (WaitForSingleObject(ended_, 0) != WAIT_OBJECT_0) {
+    HWND open = window_ != nullptr ? window_ : WaitForDialog(threadId_, nullptr, 1000);
+    if (open != nullptr) PostMessageA(open, WM_COMMAND, IDCANCEL, 0);
+    WaitForSingleObject(ended_, 1000);
   }
   thread_.join();
   CloseHandle(ended_);

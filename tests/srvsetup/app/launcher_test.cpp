@@ -41,7 +41,11 @@ class LauncherTest : public ::testing::Test {
   }
 
   void TearDown() override {
-    if (!Ended(0)) PostMessageA(frame_, WM_COMMAND, IDM_QUIT, 0);
+    // Quit as the menu would; without a frame, end the loop directly.
+    if (!Ended(0)) {
+      if (frame_ != nullptr) PostMessageA(frame_, WM_COMMAND, IDM_QUIT, 0);
+      if (!Ended(5000)) PostThreadMessageA(threadId_, WM_QUIT, 0, 0);
+    }
     thread_.join();
     CloseHandle(ended_);
     UnregisterClassA(kFrameClassName, GetModuleHandleA(nullptr));
