@@ -52,6 +52,7 @@ void ScanArchiveFolder(const char* folder, MapCatalogue& catalogue, std::int32_t
 }  // namespace
 
 void ScanArchiveMaps(MapCatalogue& catalogue, std::int32_t gameType) {
+  CatalogueUpdate update(catalogue);
   catalogue.Clear();
   if (!AdmitsArchiveMaps(gameType)) return;
   ScanArchiveFolder("main", catalogue, gameType);

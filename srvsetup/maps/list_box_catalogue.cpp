@@ -1,5 +1,18 @@
 #include "list_box_catalogue.h"
 
+namespace {
+
+// Every ANSI code page of Windows maps the bytes below 0x80 to themselves, so such a text
+// comes back from the list unchanged.
+bool IsAscii(const char* text) {
+  for (; *text != '\0'; ++text) {
+    if (static_cast<unsigned char>(*text) >= 0x80) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
 ListBoxCatalogue::ListBoxCatalogue(HWND listBox) : listBox_(listBox) { Reindex(); }
 
 void ListBoxCatalogue::Clear() {
@@ -17,9 +30,20 @@ void ListBoxCatalogue::Append(const char* name) {
   if (SendMessageA(listBox_, LB_GETCOUNT, 0, 0) != indexedCount_) Reindex();
   const LRESULT index = SendMessageA(listBox_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
   if (index < 0) return;  // LB_ERR or LB_ERRSPACE: nothing was added
-  // The list may store other bytes than it was given (code-page round trip): index what it holds.
-  if (ReadItem(index, item_)) index_.Insert(item_);
+  // Other bytes may not survive the list's round trip through its code page: index what it holds.
+  if (IsAscii(name)) {
+    index_.Insert(name);
+  } else if (ReadItem(index, item_)) {
+    index_.Insert(item_);
+  }
   ++indexedCount_;
+}
+
+void ListBoxCatalogue::BeginUpdate() { SendMessageA(listBox_, WM_SETREDRAW, FALSE, 0); }
+
+void ListBoxCatalogue::EndUpdate() {
+  SendMessageA(listBox_, WM_SETREDRAW, TRUE, 0);
+  InvalidateRect(listBox_, nullptr, TRUE);
 }
 
 void ListBoxCatalogue::Reindex() {

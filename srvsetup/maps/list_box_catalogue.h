@@ -17,6 +17,11 @@ class ListBoxCatalogue final : public MapCatalogue {
   void Clear() override;                     // LB_RESETCONTENT
   bool Contains(const char* name) override;  // one LB_GETCOUNT, then the index
   void Append(const char* name) override;    // LB_ADDSTRING, then the stored item is indexed
+  // A list box updates its scroll range and display after every added item, even while hidden,
+  // at several times the cost of the scan's own work: redraw is off during a scan, and the list
+  // is brought up to date and repainted after it.
+  void BeginUpdate() override;
+  void EndUpdate() override;
 
  private:
   void Reindex();

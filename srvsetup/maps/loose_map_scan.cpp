@@ -70,6 +70,7 @@ void RunSearch(const LooseSearch& loose, MapCatalogue& catalogue) {
 void ScanLooseMaps(MapCatalogue& catalogue, std::int32_t gameType) {
   const LooseSearch* searches = SearchesFor(gameType);
   if (searches == nullptr) return;
+  CatalogueUpdate update(catalogue);
   RunSearch(searches[0], catalogue);
   RunSearch(searches[1], catalogue);
 }

@@ -23,6 +23,23 @@ class MapCatalogue {
   virtual bool Contains(const char* name) = 0;
   // Adds the name after the last item. The scans append only names that Contains denies.
   virtual void Append(const char* name) = 0;
+
+  // Each scan brackets its work with these, so that a list on screen can hold its repainting
+  // until the names are in. Nothing by default.
+  virtual void BeginUpdate() {}
+  virtual void EndUpdate() {}
+};
+
+// Brackets a scope with BeginUpdate and EndUpdate.
+class CatalogueUpdate {
+ public:
+  explicit CatalogueUpdate(MapCatalogue& catalogue) : catalogue_(catalogue) { catalogue_.BeginUpdate(); }
+  ~CatalogueUpdate() { catalogue_.EndUpdate(); }
+  CatalogueUpdate(const CatalogueUpdate&) = delete;
+  CatalogueUpdate& operator=(const CatalogueUpdate&) = delete;
+
+ private:
+  MapCatalogue& catalogue_;
 };
 
 // The catalogue's contains operation, by the name the scans use.

@@ -110,6 +110,28 @@ TEST_F(ArchiveScanTest, GameTypesOutsideTheTableClearAndAddNothing) {
   }
 }
 
+// Records the operations, so that a list on screen is known to be repainted after each scan.
+class RecordingCatalogue final : public MapCatalogue {
+ public:
+  void Clear() override { log += 'C'; }
+  bool Contains(const char*) override { return false; }
+  void Append(const char*) override { log += 'A'; }
+  void BeginUpdate() override { log += '('; }
+  void EndUpdate() override { log += ')'; }
+  std::string log;
+};
+
+TEST_F(ArchiveScanTest, EachScanBracketsItsUpdates) {
+  Archive("main/maps.pk3", {"maps/DM/a.bsp"});
+  LooseFile("main/maps/dm/b.bsp");
+  RecordingCatalogue catalogue;
+  ScanArchiveMaps(catalogue, FreeForAll);
+  ScanLooseMaps(catalogue, FreeForAll);
+  ScanArchiveMaps(catalogue, NoGameType);
+  ScanLooseMaps(catalogue, NoGameType);
+  EXPECT_EQ(catalogue.log, "(CA)(A)(C)");
+}
+
 TEST_F(ArchiveScanTest, MissingFoldersAndArchivesAddNothing) {
   EXPECT_EQ(Scanned(FreeForAll), Names{});
   OrderedCatalogue catalogue;

@@ -17,7 +17,7 @@ class ListBoxTest : public ::testing::Test {
     window = CreateWindowExA(0, "STATIC", "", WS_OVERLAPPEDWINDOW, 0, 0, 300, 200, nullptr, nullptr,
                              GetModuleHandleA(nullptr), nullptr);
     ASSERT_NE(window, nullptr);
-    list = CreateWindowExA(0, "LISTBOX", "", WS_CHILD | WS_VSCROLL | LBS_NOTIFY, 0, 0, 280, 180, window,
+    list = CreateWindowExA(0, "LISTBOX", "", WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_NOTIFY, 0, 0, 280, 180, window,
                            nullptr, GetModuleHandleA(nullptr), nullptr);
     ASSERT_NE(list, nullptr);
   }
@@ -61,6 +61,22 @@ TEST_F(ListBoxTest, BothScansFillTheListBoxInCatalogueOrder) {
   EXPECT_EQ(Items(), Catalogue(FreeForAll));
   ScanArchiveMaps(catalogue, NoGameType);
   EXPECT_EQ(Items(), Names{});
+}
+
+TEST_F(ListBoxTest, TheListIsShownAndScrollsOverEveryMapAfterTheScans) {
+  GameFolder folder;
+  Names entries;
+  for (int i = 0; i < 300; ++i) entries.push_back("maps/DM/m" + std::to_string(i) + ".bsp");
+  Archive("main/maps.pk3", entries);
+  ListBoxCatalogue catalogue(list);
+  ScanArchiveMaps(catalogue, FreeForAll);
+  ScanLooseMaps(catalogue, FreeForAll);
+  EXPECT_NE(GetWindowLongA(list, GWL_STYLE) & WS_VISIBLE, 0);
+  SCROLLINFO scroll{};
+  scroll.cbSize = sizeof scroll;
+  scroll.fMask = SIF_RANGE;
+  ASSERT_TRUE(GetScrollInfo(list, SB_VERT, &scroll));
+  EXPECT_EQ(scroll.nMax, 299);
 }
 
 TEST_F(ListBoxTest, ContainsAnswersLikeReadingEveryItem) {
