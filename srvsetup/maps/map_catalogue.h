@@ -1,6 +1,7 @@
 // The catalogue of map names that a map dialog offers for one game type: an ordered list of
 // distinct names, compared byte for byte and case-sensitively ("DM/a" and "dm/a" are two names).
-// The scans reach it only through Clear, Contains and Append.
+// The scans reach it only through Clear, Contains and Append, and bracket their work with
+// BeginUpdate and EndUpdate.
 #pragma once
 
 #include <cstddef>

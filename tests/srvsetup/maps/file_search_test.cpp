@@ -50,12 +50,4 @@ TEST(FileSearchTest, YieldsMatchingFilesAndFoldersWithTheirStoredNames) {
   EXPECT_EQ(Search({"main", "*.bsp"}), Found{});
 }
 
-TEST(FileSearchTest, FoldersAreFoundWithoutRegardToCase) {
-  GameFolder folder;
-  LooseFile("MainEx/Maps/DM/x.bsp");
-  EXPECT_EQ(Search({"mainex", "maps", "dm", "*.BSP"}), (Found{{"x.bsp", false}}));
-  EXPECT_EQ(Search({"mainex", "maps", "obj", "*.bsp"}), Found{});
-  EXPECT_EQ(Search({"missing", "*"}), Found{});
-}
-
 }  // namespace
