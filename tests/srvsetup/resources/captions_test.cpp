@@ -12,6 +12,7 @@
 #include "french_texts.h"
 #include "srvsetup/app/about_dialog.h"
 #include "srvsetup/app/launcher_state.h"
+#include "srvsetup/maps/map_dialogs.h"
 #include "srvsetup/resources/captions.h"
 #include "srvsetup/resources/resource.h"
 #include "srvsetup/settings/advanced_dialog.h"
@@ -114,6 +115,24 @@ TEST(AboutDialogCaptions, TitleAndLinesReadTheirFrenchTexts) {
   });
   // The second credit line is the template's own, in French already.
   EXPECT_EQ(UntranslatedTexts(dialog.Window(), {"l'\xE9quipe"}), std::vector<std::string>{});
+}
+
+TEST(SelectMapDialogCaptions, TitleAndButtonsReadTheirFrenchTexts) {
+  ModalDialog dialog(IDD_SELECT_MAP, SelectMapDialogProc);
+  ASSERT_NE(dialog.Window(), nullptr);
+  ExpectCaptions(dialog.Window(), {{kWindowTitle, 60}, {IDOK, 74}, {IDCANCEL, 75}});
+  EXPECT_EQ(UntranslatedTexts(dialog.Window()), std::vector<std::string>{});
+}
+
+TEST(MapRotationDialogCaptions, TitleLabelsAndButtonsReadTheirFrenchTexts) {
+  ModalDialog dialog(IDD_MAP_ROTATION, MapRotationDialogProc);
+  ASSERT_NE(dialog.Window(), nullptr);
+  ExpectCaptions(dialog.Window(), {
+      {kWindowTitle, 62}, {IDC_MAP_LIST_LABEL, 61}, {IDC_ROTATION_LIST_LABEL, 63}, {IDC_MOVE_UP, 64},
+      {IDC_MOVE_DOWN, 65}, {IDC_APPLY, 72}, {IDCANCEL, 75},
+  });
+  // The arrows keep their template texts.
+  EXPECT_EQ(UntranslatedTexts(dialog.Window(), {"-->", "<--"}), std::vector<std::string>{});
 }
 
 }  // namespace
