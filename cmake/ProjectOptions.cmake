@@ -16,6 +16,13 @@ if(SANITIZE AND NOT WIN32)
   add_link_options(${sanitizers})
 endif()
 
+option(FUZZ "Build the libFuzzer targets (native, clang)" OFF)
+if(FUZZ AND NOT WIN32)
+  # Coverage and sanitizers for the code under test; the fuzzer's own main() comes at link time.
+  add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
 if(WIN32)
   # Import system DLLs only: the C++ runtime and winpthreads are linked in.
   target_link_options(project_options INTERFACE -static)

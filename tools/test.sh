@@ -18,6 +18,9 @@ cmake --preset sanitize >/dev/null
 cmake --build --preset sanitize
 ctest --preset sanitize
 
+echo "== fuzz targets, a short smoke each"
+"$root/tools/fuzz.sh" 5
+
 echo "== windows build (mingw-w64 i686)"
 cmake --preset windows >/dev/null
 cmake --build --preset windows
