@@ -1,6 +1,7 @@
 #include "memcore/diagnostics/string_pool.h"
 
 #include <new>
+#include <string_view>
 
 #include "memcore/diagnostics/process_wide.h"
 #include "memcore/diagnostics/table_allocator.h"
@@ -29,10 +30,11 @@ const char* StringPool::Intern(const char* text) {
     table_ = new (std::nothrow) StringPoolTable;
     if (table_ == nullptr) return nullptr;
   }
-  auto entry = table_->texts.find(text);
+  const std::string_view key(text);
+  auto entry = table_->texts.find(key);
   if (entry == table_->texts.end()) {
     try {
-      entry = table_->texts.emplace(TableString(text), TableString(text)).first;
+      entry = table_->texts.emplace(TableString(key), TableString(key)).first;
     } catch (const std::bad_alloc&) {
       return nullptr;
     }
