@@ -1,6 +1,7 @@
 // The capture with the real symbol handler, on this program's own frames.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -56,6 +57,24 @@ bool HasAddressPrefix(const std::string& frame) {
   return true;
 }
 
+// Checks a capture: the three functions named in this order, each with the file and line of its
+// call, and every frame text in its form.
+void ExpectChain(const std::string& text, const char* const (&names)[3], const std::string& file,
+                 const int (&lines)[3]) {
+  const std::vector<std::string> frames = SplitFrames(text);
+  std::size_t next = 0;
+  for (int i = 0; i < 3; ++i) {
+    while (next < frames.size() && frames[next].find(names[i]) == std::string::npos) ++next;
+    ASSERT_LT(next, frames.size()) << names[i] << " missing or out of order in\n" << text;
+    const std::string where = file + " (" + std::to_string(lines[i]) + ")\n";
+    EXPECT_NE(frames[next].find(where), std::string::npos) << frames[next];
+  }
+  for (const std::string& frame : frames) {
+    EXPECT_TRUE(HasAddressPrefix(frame)) << frame;
+    EXPECT_EQ(frame.back(), '\n') << frame;
+  }
+}
+
 TEST(SymbolHandlerTest, CaptureNamesTheChainInOrderWithFilesAndLines) {
   std::string text;
   for (int round = 0; round < 2; ++round) {  // the second from the frame-text table
@@ -68,21 +87,38 @@ TEST(SymbolHandlerTest, CaptureNamesTheChainInOrderWithFilesAndLines) {
     }
   }
   ASSERT_EQ(std::strlen(captured), text.size());
-  const std::vector<std::string> frames = SplitFrames(text);
-  std::size_t next = 0;
-  const char* const names[] = {"ChainInner", "ChainMiddle", "ChainOuter"};
-  for (int i = 0; i < 3; ++i) {
-    while (next < frames.size() && frames[next].find(names[i]) == std::string::npos) ++next;
-    ASSERT_LT(next, frames.size()) << names[i] << " missing or out of order in\n" << text;
-    const std::string where =
-        "symbol_handler_test.cpp (" + std::to_string(chainLines[i]) + ")\n";
-    EXPECT_NE(frames[next].find(where), std::string::npos) << frames[next];
-  }
-  for (const std::string& frame : frames) {
-    EXPECT_TRUE(HasAddressPrefix(frame)) << frame;
-    EXPECT_EQ(frame.back(), '\n') << frame;
-  }
+  ExpectChain(text, {"ChainInner", "ChainMiddle", "ChainOuter"}, "symbol_handler_test.cpp",
+              chainLines);
 }
+
+#ifdef DIAGNOSTICS_PROBE
+// From inside a library built like memcore.dll, whose tables come from its own pools.
+TEST(SymbolHandlerTest, CaptureFromInsideTheLibraryNamesItsFramesFromPooledTables) {
+  const HMODULE probe = LoadLibraryA(DIAGNOSTICS_PROBE);
+  ASSERT_NE(probe, nullptr);
+  const auto capture = reinterpret_cast<int (*)(char*, std::size_t, int*)>(
+      reinterpret_cast<void*>(GetProcAddress(probe, "ProbeCapture")));
+  const auto intern = reinterpret_cast<const char* (*)(const char*)>(
+      reinterpret_cast<void*>(GetProcAddress(probe, "ProbeIntern")));
+  const auto memoryUsed = reinterpret_cast<std::uint32_t (*)()>(
+      reinterpret_cast<void*>(GetProcAddress(probe, "ProbeMemoryUsed")));
+  ASSERT_TRUE(capture && intern && memoryUsed);
+
+  int lines[3] = {};
+  std::uint32_t before = memoryUsed();
+  const int length = capture(captured, sizeof captured, lines);
+  EXPECT_GT(memoryUsed(), before);
+  ASSERT_GT(length, 0);
+  ExpectChain(std::string(captured, static_cast<std::size_t>(length)),
+              {"ProbeInner", "ProbeMiddle", "ProbeOuter"}, "diagnostics_probe.cpp", lines);
+
+  const std::string text(100, 'p');
+  before = memoryUsed();
+  const char* stored = intern(text.c_str());
+  EXPECT_GE(memoryUsed() - before, 2u * (101 + 4));  // key and value in large blocks
+  EXPECT_EQ(intern(std::string(text).c_str()), stored);
+}
+#endif
 
 // Binding fails for good on a library that is missing or lacks the entry points.
 TEST(SymbolHandlerTest, BindingNeedsTheLibraryAndAllItsEntryPoints) {
