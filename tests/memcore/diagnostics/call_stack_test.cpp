@@ -170,13 +170,10 @@ TEST_F(CallStackCaptureTest, InitializeFailureLineIsNotCut) {
   EXPECT_TRUE(UntouchedFrom(0));
 }
 
-TEST_F(CallStackCaptureTest, ModuleBaseOfALoadedModuleComesFromTheHandler) {
+TEST_F(CallStackCaptureTest, ModuleIsFoundInTheHandlerOrLoadedFromItsFileClosedAfterwards) {
   platform.loadedModules[0x401234] = kModule;
   EXPECT_EQ(capture.GetFrameModuleBase(platform.process, 0x401234), kModule);
   EXPECT_EQ(platform.regionQueries, 0);
-}
-
-TEST_F(CallStackCaptureTest, ModuleIsLoadedFromItsFileWhichIsClosedAfterwards) {
   platform.allocationBases[0x20001234] = 0x20000000;
   platform.modulePaths[0x20000000] = "C:\\game\\server.dll";
   EXPECT_EQ(capture.GetFrameModuleBase(platform.process, 0x20001234), platform.loadedBase);
