@@ -1,0 +1,53 @@
+#include "memcore/diagnostics/string_pool.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+TEST(InternStringTest, EqualTextsFromDifferentBuffersGiveOneStoredCopy) {
+  char buffer[] = "DM/harbour";
+  const std::string other = "DM/harbour";
+  const char* stored = InternString(buffer);
+  EXPECT_EQ(InternString(other.c_str()), stored);
+  EXPECT_NE(stored, buffer);
+  EXPECT_STREQ(stored, "DM/harbour");
+}
+
+TEST(InternStringTest, TextsDifferingInAnyByteOrInLengthGetCopiesOfTheirOwn) {
+  const std::string longText(100, 'k');  // stored outside the string object
+  const char* stored = InternString("DM/harbour");
+  const char* storedLong = InternString(longText.c_str());
+  for (const std::string& other :
+       {std::string("DM/harbouR"), std::string("dM/harbour"), std::string("DM/harbou"),
+        std::string("DM/harbour "), std::string("\xe9M/harbour"), longText + "k",
+        longText.substr(1) + "j"}) {
+    const char* copy = InternString(other.c_str());
+    EXPECT_NE(copy, stored) << other;
+    EXPECT_NE(copy, storedLong) << other;
+    EXPECT_EQ(copy, other);
+  }
+}
+
+TEST(InternStringTest, StoredCopyOutlivesTheCallersBufferAndLaterTexts) {
+  auto* buffer = new std::string(80, 'x');
+  const char* stored = InternString(buffer->c_str());
+  (*buffer)[0] = 'y';
+  delete buffer;
+  for (int i = 0; i < 2000; ++i) InternString(std::to_string(i).c_str());
+  EXPECT_EQ(stored, std::string(80, 'x'));
+  EXPECT_EQ(InternString(std::string(80, 'x').c_str()), stored);
+}
+
+TEST(InternStringTest, EmptyTextIsTheOneStaticEmptyText) {
+  char buffer[1] = {'\0'};
+  const char* empty = InternString(buffer);
+  ASSERT_NE(empty, nullptr);
+  EXPECT_NE(empty, buffer);
+  EXPECT_EQ(*empty, '\0');
+  EXPECT_EQ(InternString(""), empty);
+  EXPECT_EQ(InternString(nullptr), nullptr);
+}
+
+}  // namespace
