@@ -9,7 +9,7 @@ deps="$root/build/deps"
 packages=(
   cmake ninja-build g++ pkg-config python3
   g++-mingw-w64-i686 binutils-mingw-w64-i686 libz-mingw-w64-dev
-  wine wine32:i386 xvfb xauth imagemagick
+  wine wine32:i386 fonts-wine xvfb xauth imagemagick
   googletest libgtest-dev libbenchmark-dev libminizip-dev zlib1g-dev
   clang-14 libfuzzer-14-dev libclang-rt-14-dev
   libmimalloc-dev libjemalloc-dev
