@@ -28,6 +28,6 @@ for target in "${targets[@]}"; do
     echo "fuzz: $target found a fault; the input is in $work"
     exit 1
   }
-  grep -E '^stat::(number_of_executed_units|average_exec_per_sec|peak_rss_mb)' "$work/log.txt" | tr '\n' ' '
+  grep -a -E '^stat::(number_of_executed_units|average_exec_per_sec|peak_rss_mb)' "$work/log.txt" | tr '\n' ' '
   echo
 done
