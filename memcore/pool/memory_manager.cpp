@@ -11,11 +11,9 @@ void CrtRelease(void* block) { std::free(block); }
 // Constant-initialised, so the pools are ready before any code of the library or its host runs.
 MemoryManager libraryManager{RuntimeHeap{&CrtAllocate, &CrtRelease}};
 
-constexpr int kLargestSlot = 48;
-
-// The class of a request of 0 to 48 bytes as an index into the pools, 1 4 8 16 24 32 48: the same
-// result as the range tests from the smallest class up.
-constexpr unsigned char kClassOfSize[kLargestSlot + 1] = {
+// The class of a request of 0 to 48 bytes as an index into kClassLayouts: the same result as the
+// range tests from the smallest class up.
+constexpr unsigned char kClassOfSize[kLargestSlotRequest + 1] = {
     0, 0,                                             // 0, 1
     1, 1, 1,                                          // 2 to 4
     2, 2, 2, 2,                                       // 5 to 8
@@ -24,102 +22,164 @@ constexpr unsigned char kClassOfSize[kLargestSlot + 1] = {
     5, 5, 5, 5, 5, 5, 5, 5,                           // 25 to 32
     6, 6, 6, 6, 6, 6, 6, 6, 6, 6, 6, 6, 6, 6, 6, 6};  // 33 to 48
 
-template <unsigned N>
-inline void ZeroAndRelease(MemoryPool<N>& pool, unsigned char* payload, const RuntimeHeap& heap) {
-  std::memset(payload, 0, N);
-  pool.Release(payload, heap);
+// How each class's payload is zeroed. Mixed requests change the class at random, so a jump per
+// class would be mispredicted on most releases; instead one branch tells the three small classes
+// from the four larger ones, which then take a fixed number of stores each. Stores are
+// word-sized, the later ones pulled back so that none passes the payload's end; a store that
+// class 1 does not need goes to a scratch area.
+using ZeroWord = std::uintptr_t;
+constexpr unsigned kLargeClassWords = kLargestSlotRequest / sizeof(ZeroWord);
+
+struct ZeroPlan {
+  bool large;                               // 16 bytes or more: word stores only
+  std::uintptr_t fourMask;                  // small classes: all ones when 4-byte stores fit
+  unsigned char lastFour;                   // small classes: offset of the second 4-byte store
+  unsigned char offsets[kLargeClassWords];  // large classes: offset of each word store
+};
+
+constexpr ZeroPlan PlanFor(std::uint32_t classSize) {
+  ZeroPlan plan{classSize >= 16, classSize >= 4 ? ~std::uintptr_t{0} : 0,
+                static_cast<unsigned char>(classSize >= 4 ? classSize - 4 : 0), {}};
+  const std::uint32_t last = classSize >= 16 ? classSize - sizeof(ZeroWord) : 0;
+  for (unsigned i = 0; i < kLargeClassWords; ++i) {
+    const std::uint32_t offset = i * sizeof(ZeroWord);
+    plan.offsets[i] = static_cast<unsigned char>(offset < last ? offset : last);
+  }
+  return plan;
+}
+
+constexpr ZeroPlan kZeroPlans[kClassCount] = {PlanFor(1),  PlanFor(4),  PlanFor(8), PlanFor(16),
+                                              PlanFor(24), PlanFor(32), PlanFor(48)};
+
+alignas(8) unsigned char zeroScratch[8];
+
+MEMCORE_HOT_INLINE void ZeroSlotPayload(unsigned char* payload, unsigned index) {
+  const ZeroPlan& plan = kZeroPlans[index];
+  if (plan.large) {
+    const ZeroWord zero = 0;
+#pragma GCC unroll 12
+    for (unsigned i = 0; i < kLargeClassWords; ++i) {
+      std::memcpy(payload + plan.offsets[i], &zero, sizeof(zero));
+    }
+  } else {
+    const std::uint32_t zero = 0;
+    payload[0] = 0;
+    unsigned char* base = reinterpret_cast<unsigned char*>(
+        (reinterpret_cast<std::uintptr_t>(payload) & plan.fourMask) |
+        (reinterpret_cast<std::uintptr_t>(zeroScratch) & ~plan.fourMask));
+    std::memcpy(base, &zero, 4);
+    std::memcpy(base + plan.lastFour, &zero, 4);
+  }
+}
+
+#if defined(MEMCORE_VALIDATE_POOLS)
+inline void CheckClass(const MemoryManager& manager, unsigned index) {
+  memory_pool_detail::CheckPool(manager.classes[index].pool, manager.classes[index].layout);
+}
+#else
+inline void CheckClass(const MemoryManager&, unsigned) {}
+#endif
+
+// The rare paths below finish the call themselves, busy flag included, and are reached by tail
+// calls: the common paths then make no call and save no registers.
+
+__attribute__((noinline)) void* AllocateFromNewBlock(MemoryManager& manager, unsigned index) {
+  SizeClass& sizeClass = manager.classes[index];
+  void* payload = TakeSlotFromNewBlock(sizeClass.pool, sizeClass.layout, manager.heap);
+  CheckClass(manager, index);
+  manager.busyFlag = 0;
+  return payload;
+}
+
+__attribute__((noinline)) void* AllocateLarge(MemoryManager& manager, std::int32_t size) {
+  void* payload = nullptr;
+  if (size <= LargeHeader::kLargestRequest) {
+    const std::uint32_t totalSize = static_cast<std::uint32_t>(size) + 4;
+    auto* block = static_cast<unsigned char*>(manager.heap.allocate(totalSize));
+    if (block != nullptr) {
+      LargeHeader::Write(block, totalSize);
+      manager.largeBytes += totalSize;
+      payload = block + 4;
+    }
+  }
+  manager.busyFlag = 0;
+  return payload;
+}
+
+__attribute__((noinline)) void ReleaseDisplacedSpare(MemoryManager& manager, unsigned index,
+                                                     MemoryBlock* spare) {
+  manager.heap.release(spare);
+  CheckClass(manager, index);
+  manager.busyFlag = 0;
+}
+
+__attribute__((noinline)) void ReleaseLarge(MemoryManager& manager, unsigned char* payload) {
+  const std::uint32_t totalSize = LargeHeader::TotalSize(payload);
+  std::memset(payload, 0, totalSize - 4);
+  manager.largeBytes -= totalSize;
+  manager.heap.release(payload - 4);
+  manager.busyFlag = 0;
+}
+
+MEMCORE_HOT_INLINE void* Malloc(MemoryManager& manager, std::int32_t size) {
+  if (manager.busyFlag != 0) return manager.heap.allocate(static_cast<std::size_t>(size));
+  manager.busyFlag = 1;
+  if (size > kLargestSlotRequest) return AllocateLarge(manager, size);
+  const unsigned index = kClassOfSize[size < 0 ? 0 : size];
+  SizeClass& sizeClass = manager.classes[index];
+  void* payload = TakeSlot(sizeClass.pool, sizeClass.layout);
+  if (payload == nullptr) return AllocateFromNewBlock(manager, index);
+  CheckClass(manager, index);
+  manager.busyFlag = 0;
+  return payload;
+}
+
+MEMCORE_HOT_INLINE void Free(MemoryManager& manager, void* payload) {
+  if (payload == nullptr) return;
+  if (manager.busyFlag != 0) return manager.heap.release(payload);
+  manager.busyFlag = 1;
+  unsigned char* p = static_cast<unsigned char*>(payload);
+  const SlotHeader header = SlotHeader::Read(p);
+  if (header.tag == LargeHeader::kTag) return ReleaseLarge(manager, p);
+  // No pool writes a larger classSize: such a header is not ours, and nothing is touched.
+  if (header.classSize <= kLargestSlotRequest) {
+    const unsigned index = kClassOfSize[header.classSize];
+    SizeClass& sizeClass = manager.classes[index];
+    // The rings first: their loads need not wait behind the zeroing stores.
+    MemoryBlock* displaced = PutSlot(sizeClass.pool, sizeClass.layout, p, header);
+    ZeroSlotPayload(p, index);
+    if (displaced != nullptr) return ReleaseDisplacedSpare(manager, index, displaced);
+    CheckClass(manager, index);
+  }
+  manager.busyFlag = 0;
 }
 
 }  // namespace
 
-void* MemoryManager::Malloc(std::int32_t size) {
-  if (busyFlag != 0) return heap.allocate(static_cast<std::size_t>(size));
-  busyFlag = 1;
-  void* payload = size <= kLargestSlot ? AllocateSlot(size) : AllocateLarge(size);
-  busyFlag = 0;
-  return payload;
-}
-
-inline void* MemoryManager::AllocateSlot(std::int32_t size) {
-  switch (size <= 1 ? 0 : kClassOfSize[size]) {
-    case 0: return pool1.Allocate(heap);
-    case 1: return pool4.Allocate(heap);
-    case 2: return pool8.Allocate(heap);
-    case 3: return pool16.Allocate(heap);
-    case 4: return pool24.Allocate(heap);
-    case 5: return pool32.Allocate(heap);
-    default: return pool48.Allocate(heap);
-  }
-}
-
-__attribute__((noinline)) void* MemoryManager::AllocateLarge(std::int32_t size) {
-  if (size > LargeHeader::kLargestRequest) return nullptr;
-  const std::uint32_t totalSize = static_cast<std::uint32_t>(size) + 4;
-  unsigned char* block = static_cast<unsigned char*>(heap.allocate(totalSize));
-  if (block == nullptr) return nullptr;
-  LargeHeader::Write(block, totalSize);
-  largeBytes += totalSize;
-  return block + 4;
-}
-
-void MemoryManager::Free(void* payload) {
-  if (payload == nullptr) return;
-  if (busyFlag != 0) {
-    heap.release(payload);
-    return;
-  }
-  busyFlag = 1;
-  unsigned char* p = static_cast<unsigned char*>(payload);
-  if (p[-4] == LargeHeader::kTag) {
-    ReleaseLarge(p);
-  } else {
-    ReleaseSlot(p);
-  }
-  busyFlag = 0;
-}
-
-inline void MemoryManager::ReleaseSlot(unsigned char* payload) {
-  const unsigned classSize = payload[-2] | payload[-1] << 8;
-  // No pool writes a larger classSize: such a header is not ours, and nothing is touched.
-  if (classSize > kLargestSlot) return;
-  switch (kClassOfSize[classSize]) {
-    case 0: return ZeroAndRelease(pool1, payload, heap);
-    case 1: return ZeroAndRelease(pool4, payload, heap);
-    case 2: return ZeroAndRelease(pool8, payload, heap);
-    case 3: return ZeroAndRelease(pool16, payload, heap);
-    case 4: return ZeroAndRelease(pool24, payload, heap);
-    case 5: return ZeroAndRelease(pool32, payload, heap);
-    default: return ZeroAndRelease(pool48, payload, heap);
-  }
-}
-
-__attribute__((noinline)) void MemoryManager::ReleaseLarge(unsigned char* payload) {
-  const std::uint32_t totalSize = LargeHeader::TotalSize(payload);
-  std::memset(payload, 0, totalSize - 4);
-  largeBytes -= totalSize;
-  heap.release(payload - 4);
-}
+void* MemoryManager::Malloc(std::int32_t size) { return ::Malloc(*this, size); }
+void MemoryManager::Free(void* payload) { ::Free(*this, payload); }
 
 std::uint32_t MemoryManager::Used() const {
   std::uint32_t used = largeBytes;
-  ForEachPool([&used](const auto& pool) {
-    used += static_cast<std::uint32_t>(pool.blockCount) * pool.kBlockSize;
-  });
+  for (unsigned index = 0; index < kClassCount; ++index) {
+    used += static_cast<std::uint32_t>(classes[index].pool.blockCount) * classes[index].layout.blockSize;
+  }
   return used;
 }
 
 MemoryManager& LibraryMemoryManager() { return libraryManager; }
 
 bool ValidateMemoryManager(const MemoryManager& manager, PoolFault* fault) {
-  bool valid = true;
-  manager.ForEachPool([&](const auto& pool) { valid = valid && ValidatePool(pool, fault); });
-  return valid;
+  for (unsigned index = 0; index < kClassCount; ++index) {
+    if (!ValidatePool(manager.classes[index].pool, manager.classes[index].layout, fault)) return false;
+  }
+  return true;
 }
 
 extern "C" {
 
-void* MEMCORE_CALL MemoryMalloc(std::int32_t size) { return libraryManager.Malloc(size); }
-void MEMCORE_CALL MemoryFree(void* payload) { libraryManager.Free(payload); }
+void* MEMCORE_CALL MemoryMalloc(std::int32_t size) { return Malloc(libraryManager, size); }
+void MEMCORE_CALL MemoryFree(void* payload) { Free(libraryManager, payload); }
 std::uint32_t MEMCORE_CALL MemoryUsed(void) { return libraryManager.Used(); }
 void MEMCORE_CALL MemoryInfo(void) {}
 void MEMCORE_CALL MemoryTrace(void) {}

@@ -45,43 +45,37 @@ struct LargeHeader {
   }
 };
 
+// The seven classes, smallest first, and where their blocks keep slots and links.
+constexpr unsigned kClassCount = 7;
+constexpr std::int32_t kLargestSlotRequest = 48;
+constexpr BlockLayout kClassLayouts[kClassCount] = {
+    BlockLayout::Of(1),  BlockLayout::Of(4),  BlockLayout::Of(8),  BlockLayout::Of(16),
+    BlockLayout::Of(24), BlockLayout::Of(32), BlockLayout::Of(48)};
+
+// A class's pool beside the layout of its blocks, so that one index reaches both.
+struct SizeClass {
+  MemoryPool pool;
+  BlockLayout layout;
+};
+
 class MemoryManager {
  public:
-  constexpr explicit MemoryManager(RuntimeHeap runtimeHeap) : heap(runtimeHeap) {}
+  constexpr explicit MemoryManager(RuntimeHeap runtimeHeap)
+      : classes{{{}, kClassLayouts[0]}, {{}, kClassLayouts[1]}, {{}, kClassLayouts[2]},
+                {{}, kClassLayouts[3]}, {{}, kClassLayouts[4]}, {{}, kClassLayouts[5]},
+                {{}, kClassLayouts[6]}},
+        heap(runtimeHeap) {}
 
   void* Malloc(std::int32_t size);
   void Free(void* payload);
   std::uint32_t Used() const;
 
-  template <class Visit>
-  void ForEachPool(Visit&& visit) const {
-    visit(pool1), visit(pool4), visit(pool8), visit(pool16), visit(pool24), visit(pool32),
-        visit(pool48);
-  }
-  template <class Visit>
-  void ForEachPool(Visit&& visit) {
-    visit(pool1), visit(pool4), visit(pool8), visit(pool16), visit(pool24), visit(pool32),
-        visit(pool48);
-  }
-
   // Volatile so that its set and clear really happen around the work, even where nothing in
   // between could call back.
   volatile unsigned char busyFlag = 0;
   std::uint32_t largeBytes = 0;
-  MemoryPool<1> pool1;
-  MemoryPool<4> pool4;
-  MemoryPool<8> pool8;
-  MemoryPool<16> pool16;
-  MemoryPool<24> pool24;
-  MemoryPool<32> pool32;
-  MemoryPool<48> pool48;
+  SizeClass classes[kClassCount];  // the seven pools, in the order of kClassLayouts
   RuntimeHeap heap;
-
- private:
-  void* AllocateSlot(std::int32_t size);
-  void* AllocateLarge(std::int32_t size);
-  void ReleaseSlot(unsigned char* payload);
-  void ReleaseLarge(unsigned char* payload);
 };
 
 // The instance behind the exports and the library's operator new and delete.

@@ -182,24 +182,25 @@ std::uint32_t BlockBytes(unsigned classSize) {
   return 64 * (classSize + 4) + 132 + 2 * static_cast<std::uint32_t>(sizeof(void*));
 }
 
-namespace {
-
-template <unsigned N>
-void DiscardPool(MemoryPool<N>& pool, const RuntimeHeap& heap) {
-  for (MemoryBlock<N>* list : {pool.partialList, pool.fullList}) {
-    while (list != nullptr) {
-      MemoryBlock<N>* next = list->nextBlock;
-      heap.release(list);
-      list = next;
-    }
-  }
-  if (pool.spare != nullptr) heap.release(pool.spare);
-  pool = MemoryPool<N>{};
+MemoryPool& PoolOf(MemoryManager& manager, unsigned classSize) {
+  unsigned index = 0;
+  while (kClassSizes[index] != classSize) ++index;
+  return manager.classes[index].pool;
 }
-
-}  // namespace
 
 void DiscardBlocks(MemoryManager& manager) {
   TestHeap::beforeRelease = nullptr;
-  manager.ForEachPool([&manager](auto& pool) { DiscardPool(pool, manager.heap); });
+  for (unsigned index = 0; index < kClassCount; ++index) {
+    MemoryPool& pool = manager.classes[index].pool;
+    const BlockLayout& layout = kClassLayouts[index];
+    for (MemoryBlock* block : {pool.partialList, pool.fullList}) {
+      while (block != nullptr) {
+        MemoryBlock* next = layout.Links(block)->nextBlock;
+        manager.heap.release(block);
+        block = next;
+      }
+    }
+    if (pool.spare != nullptr) manager.heap.release(pool.spare);
+    pool = MemoryPool{};
+  }
 }

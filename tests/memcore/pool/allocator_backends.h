@@ -32,9 +32,11 @@ void PrintTo(Backend backend, std::ostream* out);  // names the parameter in tes
 // Null, with a test failure recorded, when the library cannot be loaded.
 std::unique_ptr<AllocatorUnderTest> MakeAllocator(Backend backend);
 
-// The block sizes that MemoryUsed weighs, class by class (1 4 8 16 24 32 48).
 constexpr unsigned kClassSizes[] = {1, 4, 8, 16, 24, 32, 48};
+// The block size that MemoryUsed weighs for a class.
 std::uint32_t BlockBytes(unsigned classSize);
+// The pool of a class in an in-process manager.
+MemoryPool& PoolOf(MemoryManager& manager, unsigned classSize);
 
 // A runtime heap for in-process managers that counts, can be told to fail, and lets a test look
 // at each block before it is freed.

@@ -27,7 +27,7 @@ TEST_F(MemoryManagerTest, AFailingHeapGivesNullAndChangesNothing) {
   EXPECT_EQ(manager_.Malloc(8), nullptr);
   EXPECT_EQ(manager_.Malloc(100), nullptr);
   EXPECT_EQ(manager_.Used(), 0u);
-  EXPECT_EQ(manager_.pool8.blockCount, 0);
+  EXPECT_EQ(PoolOf(manager_, 8).blockCount, 0);
   EXPECT_EQ(manager_.busyFlag, 0) << "cleared on the failure path too";
 
   TestHeap::failFrom = -1;
@@ -35,8 +35,8 @@ TEST_F(MemoryManagerTest, AFailingHeapGivesNullAndChangesNothing) {
   for (void*& slot : slots) slot = manager_.Malloc(8);
   TestHeap::failFrom = TestHeap::allocations;
   EXPECT_EQ(manager_.Malloc(8), nullptr) << "the block is full and no new one can be had";
-  EXPECT_EQ(manager_.pool8.blockCount, 1);
-  EXPECT_EQ(manager_.pool8.partialList, nullptr);
+  EXPECT_EQ(PoolOf(manager_, 8).blockCount, 1);
+  EXPECT_EQ(PoolOf(manager_, 8).partialList, nullptr);
   EXPECT_TRUE(Valid());
 
   manager_.Free(slots[40]);
@@ -49,14 +49,14 @@ TEST_F(MemoryManagerTest, OnlyTheReplacedSpareGoesBackToTheHeap) {
   TestHeap::beforeRelease = [&released](void* block) { released.push_back(block); };
   void* first = manager_.Malloc(4);
   manager_.Free(first);
-  void* firstBlock = manager_.pool4.spare;
+  void* firstBlock = PoolOf(manager_, 4).spare;
   ASSERT_NE(firstBlock, nullptr);
 
   void* slots[kSlotsPerBlock + 1];
   for (void*& slot : slots) slot = manager_.Malloc(4);
   for (void* slot : slots) manager_.Free(slot);
   EXPECT_EQ(released, std::vector<void*>{firstBlock}) << "the second emptied block replaced it";
-  EXPECT_EQ(manager_.pool4.blockCount, 1);
+  EXPECT_EQ(PoolOf(manager_, 4).blockCount, 1);
   EXPECT_TRUE(Valid());
 }
 
@@ -128,30 +128,34 @@ TEST_F(MemoryManagerTest, TheValidatorCatchesEachBrokenInvariant) {
   manager_.Free(spareSlot);
   ASSERT_TRUE(Valid());
 
-  MemoryPool<24>& pool = manager_.pool24;
-  MemoryBlock<24>* full = pool.fullList;
-  MemoryBlock<24>* partial = pool.partialList;
+  MemoryPool& pool = PoolOf(manager_, 24);
+  MemoryBlock* full = pool.fullList;
+  MemoryBlock* partial = pool.partialList;
   ASSERT_NE(full, nullptr);
   ASSERT_NE(partial, nullptr);
+  const BlockLayout layout = BlockLayout::Of(24);
+  BlockLinks* fullLinks = layout.Links(full);
+  BlockLinks* partialLinks = layout.Links(partial);
+  unsigned char* slotFive = layout.Payload(full, 5);
 
   const struct {
     const char* name;
     std::function<void()> corrupt;
     std::function<void()> repair;
   } cases[] = {
-      {"ring link", [&] { partial->nextSlot[10] = 12; }, [&] { partial->nextSlot[10] = 11; }},
-      {"mirror link", [&] { partial->prevSlot[11] = 9; }, [&] { partial->prevSlot[11] = 10; }},
-      {"link out of range", [&] { partial->nextSlot[10] = 64; }, [&] { partial->nextSlot[10] = 11; }},
-      {"empty free ring", [&] { partial->freeHead = -1; }, [&] { partial->freeHead = 3; }},
-      {"head out of range", [&] { partial->usedHead = 64; }, [&] { partial->usedHead = 0; }},
+      {"ring link", [&] { partialLinks->nextSlot[10] = 12; }, [&] { partialLinks->nextSlot[10] = 11; }},
+      {"mirror link", [&] { partialLinks->prevSlot[11] = 9; }, [&] { partialLinks->prevSlot[11] = 10; }},
+      {"link out of range", [&] { partialLinks->nextSlot[10] = 64; }, [&] { partialLinks->nextSlot[10] = 11; }},
+      {"empty free ring", [&] { partialLinks->freeHead = -1; }, [&] { partialLinks->freeHead = 3; }},
+      {"head out of range", [&] { partialLinks->usedHead = 64; }, [&] { partialLinks->usedHead = 0; }},
       {"block count", [&] { ++pool.blockCount; }, [&] { --pool.blockCount; }},
-      {"list back link", [&] { full->prevBlock = full; }, [&] { full->prevBlock = nullptr; }},
+      {"list back link", [&] { fullLinks->prevBlock = full; }, [&] { fullLinks->prevBlock = nullptr; }},
       {"full block on the partial list",
        [&] { pool.partialList = full; pool.fullList = partial; },
        [&] { pool.partialList = partial; pool.fullList = full; }},
       {"spare with used slots", [&] { pool.spare = partial; pool.partialList = nullptr; },
        [&] { pool.spare = nullptr; pool.partialList = partial; }},
-      {"slot header", [&] { full->slots[5 * 28 + 1] = 6; }, [&] { full->slots[5 * 28 + 1] = 5; }},
+      {"slot header", [&] { slotFive[-3] = 6; }, [&] { slotFive[-3] = 5; }},
   };
   for (const auto& c : cases) {
     c.corrupt();
@@ -162,7 +166,7 @@ TEST_F(MemoryManagerTest, TheValidatorCatchesEachBrokenInvariant) {
     EXPECT_TRUE(Valid()) << c.name << " repaired";
   }
   EXPECT_TRUE(ValidateMemoryManager(manager_));
-  EXPECT_NE(manager_.pool48.spare, nullptr);
+  EXPECT_NE(PoolOf(manager_, 48).spare, nullptr);
 }
 
 }  // namespace

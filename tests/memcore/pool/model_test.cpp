@@ -135,12 +135,8 @@ TEST_P(RandomModel, AMillionMixedStepsFollowThePoolRules) {
   };
   auto poolValid = [&](int classIndex) {
     if (manager == nullptr) return true;
-    bool valid = true;
-    int i = 0;
-    manager->ForEachPool([&](const auto& pool) {
-      if (i++ == classIndex || classIndex < 0) valid = valid && ValidatePool(pool, &fault);
-    });
-    return valid;
+    if (classIndex < 0) return ValidateMemoryManager(*manager, &fault);
+    return ValidatePool(manager->classes[classIndex].pool, kClassLayouts[classIndex], &fault);
   };
 
   for (int step = 0; step < kSteps; ++step) {
