@@ -85,20 +85,23 @@ void ChurnRun(benchmark::State& state) {
 const char* const kAllocators[] = {"memcore", "glibc", "mimalloc", "jemalloc"};
 const int kSizes[] = {1, 8, 24, 48, 64, 4096};
 
-// Keeps the fastest repetition's nanoseconds per operation of every benchmark.
+double Fastest(const std::vector<double>& values) {
+  return *std::min_element(values.begin(), values.end());
+}
+
+// Shows the aggregates of every benchmark and keeps the fastest repetition's nanoseconds per
+// operation for the summary.
 class SummaryReporter : public benchmark::ConsoleReporter {
  public:
+  SummaryReporter() : ConsoleReporter(isatty(STDOUT_FILENO) ? OO_Defaults : OO_Tabular) {}
   void ReportRuns(const std::vector<Run>& runs) override {
     ConsoleReporter::ReportRuns(runs);
     for (const Run& run : runs) {
-      if (run.run_type != Run::RT_Iteration || run.error_occurred) continue;
+      if (run.run_type != Run::RT_Aggregate || run.aggregate_name != "min") continue;
       const auto found = run.counters.find("op");
       if (found == run.counters.end()) continue;
-      const double ns = found->second.value * 1e9;
       const std::string& args = run.run_name.args;
-      const std::string name = run.run_name.function_name + (args.empty() ? "" : "/" + args);
-      auto [entry, inserted] = fastest.emplace(name, ns);
-      if (!inserted) entry->second = std::min(entry->second, ns);
+      fastest[run.run_name.function_name + (args.empty() ? "" : "/" + args)] = found->second.value * 1e9;
     }
   }
   std::map<std::string, double> fastest;
@@ -113,7 +116,8 @@ void PrintSummary(const std::map<std::string, double>& fastest) {
     double ns[4] = {};
     for (int a = 0; a < 4; ++a) {
       const auto found = fastest.find(pattern + "/" + kAllocators[a] + "/" + args);
-      ns[a] = found == fastest.end() ? 0 : found->second;
+      if (found == fastest.end()) return;  // filtered out
+      ns[a] = found->second;
     }
     std::printf("%-14s %9.2f %9.2f %9.2f %9.2f %13.2f %13.2f %13.2f\n", label.c_str(), ns[0], ns[1],
                 ns[2], ns[3], ns[1] / ns[0], ns[2] / ns[0], ns[3] / ns[0]);
@@ -130,10 +134,15 @@ void PrintSummary(const std::map<std::string, double>& fastest) {
 template <class A>
 void Register(const char* allocator) {
   for (int size : kSizes) {
-    benchmark::RegisterBenchmark((std::string("lifo/") + allocator).c_str(), Lifo<A>)->Arg(size);
-    benchmark::RegisterBenchmark((std::string("batch/") + allocator).c_str(), Batch<A>)->Arg(size);
+    benchmark::RegisterBenchmark((std::string("lifo/") + allocator).c_str(), Lifo<A>)
+        ->Arg(size)
+        ->ComputeStatistics("min", Fastest);
+    benchmark::RegisterBenchmark((std::string("batch/") + allocator).c_str(), Batch<A>)
+        ->Arg(size)
+        ->ComputeStatistics("min", Fastest);
   }
-  benchmark::RegisterBenchmark((std::string("churn/") + allocator + "/1-48").c_str(), ChurnRun<A>);
+  benchmark::RegisterBenchmark((std::string("churn/") + allocator + "/1-48").c_str(), ChurnRun<A>)
+      ->ComputeStatistics("min", Fastest);
 }
 
 }  // namespace
@@ -163,7 +172,8 @@ int main(int argc, char** argv) {
   std::vector<char*> arguments(argv, argv + argc);
   char minTime[] = "--benchmark_min_time=0.1";
   char repetitions[] = "--benchmark_repetitions=5";
-  arguments.insert(arguments.begin() + 1, {minTime, repetitions});
+  char aggregatesOnly[] = "--benchmark_display_aggregates_only=true";
+  arguments.insert(arguments.begin() + 1, {minTime, repetitions, aggregatesOnly});
   int count = static_cast<int>(arguments.size());
   benchmark::Initialize(&count, arguments.data());
   if (benchmark::ReportUnrecognizedArguments(count, arguments.data())) return 1;
