@@ -52,13 +52,14 @@ struct ChurnScript {
     };
     for (unsigned i = 0; i < kSteps; ++i) {
       victim[i] = static_cast<std::uint16_t>(next() % kChurnLive);
-      size[i] = static_cast<std::uint8_t>(kSmallestChurnRequest +
-                                          next() % (kLargestChurnRequest - kSmallestChurnRequest + 1));
+      size[i] = static_cast<std::uint8_t>(
+          kSmallestChurnRequest + next() % (kLargestChurnRequest - kSmallestChurnRequest + 1));
     }
   }
 };
 
-// kChurnLive live objects; each step releases a random one and allocates a random size in its place.
+// kChurnLive live objects; each step releases a random one and allocates a random size in its
+// place.
 template <class A>
 class Churn {
  public:

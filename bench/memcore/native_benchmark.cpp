@@ -54,9 +54,9 @@ bool Bind(Function& function, const char* library, const char* name) {
 constexpr int kOperationsPerIteration = 1000;
 
 void SetOperations(benchmark::State& state, double operationsPerIteration) {
-  state.counters["op"] = benchmark::Counter(
-      operationsPerIteration,
-      benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+  state.counters["op"] =
+      benchmark::Counter(operationsPerIteration, benchmark::Counter::kIsIterationInvariantRate |
+                                                     benchmark::Counter::kInvert);
 }
 
 template <class A>
@@ -101,15 +101,17 @@ class SummaryReporter : public benchmark::ConsoleReporter {
       const auto found = run.counters.find("op");
       if (found == run.counters.end()) continue;
       const std::string& args = run.run_name.args;
-      fastest[run.run_name.function_name + (args.empty() ? "" : "/" + args)] = found->second.value * 1e9;
+      fastest[run.run_name.function_name + (args.empty() ? "" : "/" + args)] =
+          found->second.value * 1e9;
     }
   }
   std::map<std::string, double> fastest;
 };
 
 void PrintSummary(const std::map<std::string, double>& fastest) {
-  std::printf("\nNanoseconds per operation (one allocation and its release), fastest of the runs;\n"
-              "ratios are the other allocator's time over memcore's (above 1: memcore is faster).\n\n");
+  std::printf(
+      "\nNanoseconds per operation (one allocation and its release), fastest of the runs;\n"
+      "ratios are the other allocator's time over memcore's (above 1: memcore is faster).\n\n");
   std::printf("%-14s %9s %9s %9s %9s %13s %13s %13s\n", "pattern", "memcore", "glibc", "mimalloc",
               "jemalloc", "glibc/memcore", "mimalloc/mc", "jemalloc/mc");
   auto row = [&](const std::string& pattern, const std::string& args, const std::string& label) {

@@ -143,7 +143,8 @@ void Print(const Row& row) {
     std::printf("%9s %13s", "-", "-");
   }
   std::printf(" %13.2f  %s", heapRatio, row.heapTarget);
-  if (row.heapTargetRatio > 0) std::printf(" %s", heapRatio >= row.heapTargetRatio ? "met" : "MISSED");
+  if (row.heapTargetRatio > 0)
+    std::printf(" %s", heapRatio >= row.heapTargetRatio ? "met" : "MISSED");
   std::printf("\n");
 }
 
@@ -183,10 +184,11 @@ int main() {
   FreeList::allocate = floorAllocate;
   FreeList::release = floorRelease;
 
-  std::printf("Nanoseconds per operation (one allocation and its release), fastest of %d rounds.\n"
-              "memcore/floor: memcore's time over the bare free list's (target: at most 2 on LIFO).\n"
-              "msvcrt/memcore: the runtime heap's time over memcore's (above 1: memcore is faster).\n\n",
-              kRepetitions);
+  std::printf(
+      "Nanoseconds per operation (one allocation and its release), fastest of %d rounds.\n"
+      "memcore/floor: memcore's time over the bare free list's (target: at most 2 on LIFO).\n"
+      "msvcrt/memcore: the runtime heap's time over memcore's (above 1: memcore is faster).\n\n",
+      kRepetitions);
   std::printf("%-12s %9s %9s %9s %13s %13s  %s\n", "pattern", "memcore", "msvcrt", "floor",
               "memcore/floor", "msvcrt/memcore", "target");
   const int sizes[] = {1, 8, 24, 48, 64, 4096};
@@ -195,8 +197,12 @@ int main() {
   for (int size : sizes) {
     const bool pooled = size <= 48;
     std::snprintf(label, sizeof(label), "lifo %d", size);
-    Row row{label, TimeLifo<Memcore>(size), TimeLifo<Msvcrt>(size),
-            pooled ? TimeLifo<FreeList>(size) : 0, pooled ? ">= 6" : "", pooled ? 6.0 : 0};
+    Row row{label,
+            TimeLifo<Memcore>(size),
+            TimeLifo<Msvcrt>(size),
+            pooled ? TimeLifo<FreeList>(size) : 0,
+            pooled ? ">= 6" : "",
+            pooled ? 6.0 : 0};
     if (pooled) worstLifoFloorRatio = std::max(worstLifoFloorRatio, row.memcore / row.freeList);
     Print(row);
   }
@@ -205,7 +211,10 @@ int main() {
     std::snprintf(label, sizeof(label), "batch %d", size);
     const double target = !pooled ? 0 : size <= 24 ? 4.0 : 3.0;
     Print(Row{label, TimeBatch<Memcore>(size), TimeBatch<Msvcrt>(size),
-              pooled ? TimeBatch<FreeList>(size) : 0, !pooled ? "" : size <= 24 ? ">= 4" : ">= 3",
+              pooled ? TimeBatch<FreeList>(size) : 0,
+              !pooled      ? ""
+              : size <= 24 ? ">= 4"
+                           : ">= 3",
               target});
   }
   static const ChurnScript script;

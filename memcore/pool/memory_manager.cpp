@@ -13,6 +13,7 @@ MemoryManager libraryManager{RuntimeHeap{&CrtAllocate, &CrtRelease}};
 
 // The class of a request of 0 to 48 bytes as an index into kClassLayouts: the same result as the
 // range tests from the smallest class up.
+// clang-format off
 constexpr unsigned char kClassOfSize[kLargestSlotRequest + 1] = {
     0, 0,                                             // 0, 1
     1, 1, 1,                                          // 2 to 4
@@ -21,6 +22,7 @@ constexpr unsigned char kClassOfSize[kLargestSlotRequest + 1] = {
     4, 4, 4, 4, 4, 4, 4, 4,                           // 17 to 24
     5, 5, 5, 5, 5, 5, 5, 5,                           // 25 to 32
     6, 6, 6, 6, 6, 6, 6, 6, 6, 6, 6, 6, 6, 6, 6, 6};  // 33 to 48
+// clang-format on
 
 // How each class's payload is zeroed. Mixed requests change the class at random, so a jump per
 // class would be mispredicted on most releases; instead one branch tells the three small classes
@@ -38,8 +40,10 @@ struct ZeroPlan {
 };
 
 constexpr ZeroPlan PlanFor(std::uint32_t classSize) {
-  ZeroPlan plan{classSize >= 16, classSize >= 4 ? ~std::uintptr_t{0} : 0,
-                static_cast<unsigned char>(classSize >= 4 ? classSize - 4 : 0), {}};
+  ZeroPlan plan{classSize >= 16,
+                classSize >= 4 ? ~std::uintptr_t{0} : 0,
+                static_cast<unsigned char>(classSize >= 4 ? classSize - 4 : 0),
+                {}};
   const std::uint32_t last = classSize >= 16 ? classSize - sizeof(ZeroWord) : 0;
   for (unsigned i = 0; i < kLargeClassWords; ++i) {
     const std::uint32_t offset = i * sizeof(ZeroWord);
@@ -162,7 +166,8 @@ void MemoryManager::Free(void* payload) { ::Free(*this, payload); }
 std::uint32_t MemoryManager::Used() const {
   std::uint32_t used = largeBytes;
   for (unsigned index = 0; index < kClassCount; ++index) {
-    used += static_cast<std::uint32_t>(classes[index].pool.blockCount) * classes[index].layout.blockSize;
+    used += static_cast<std::uint32_t>(classes[index].pool.blockCount) *
+            classes[index].layout.blockSize;
   }
   return used;
 }
@@ -171,7 +176,8 @@ MemoryManager& LibraryMemoryManager() { return libraryManager; }
 
 bool ValidateMemoryManager(const MemoryManager& manager, PoolFault* fault) {
   for (unsigned index = 0; index < kClassCount; ++index) {
-    if (!ValidatePool(manager.classes[index].pool, manager.classes[index].layout, fault)) return false;
+    if (!ValidatePool(manager.classes[index].pool, manager.classes[index].layout, fault))
+      return false;
   }
   return true;
 }

@@ -49,7 +49,7 @@ struct LargeHeader {
 constexpr unsigned kClassCount = 7;
 constexpr std::int32_t kLargestSlotRequest = 48;
 constexpr BlockLayout kClassLayouts[kClassCount] = {
-    BlockLayout::Of(1),  BlockLayout::Of(4),  BlockLayout::Of(8),  BlockLayout::Of(16),
+    BlockLayout::Of(1),  BlockLayout::Of(4),  BlockLayout::Of(8), BlockLayout::Of(16),
     BlockLayout::Of(24), BlockLayout::Of(32), BlockLayout::Of(48)};
 
 // A class's pool beside the layout of its blocks, so that one index reaches both.

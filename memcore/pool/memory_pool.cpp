@@ -51,7 +51,8 @@ int CheckBlock(const MemoryBlock* block, const BlockLayout& layout, PoolFault* f
   const auto* bytes = reinterpret_cast<const unsigned char*>(block);
   for (unsigned k = 0; k < kSlotsPerBlock; ++k) {
     const SlotHeader header = SlotHeader::Read(bytes + k * layout.stride + 4);
-    if (header.tag != SlotHeader::kTag || header.index != k || header.classSize != layout.classSize) {
+    if (header.tag != SlotHeader::kTag || header.index != k ||
+        header.classSize != layout.classSize) {
       Fail(fault, "slot header overwritten", block, static_cast<int>(k));
       return -1;
     }
@@ -126,8 +127,10 @@ bool ValidatePool(const MemoryPool& pool, const BlockLayout& layout, PoolFault* 
   if (pool.blockCount < 0) return Fail(fault, "negative blockCount", nullptr);
   std::int32_t partial = 0;
   std::int32_t full = 0;
-  if (!CheckList(pool.partialList, layout, 1, kSlotsPerBlock - 1, pool.blockCount, partial, fault) ||
-      !CheckList(pool.fullList, layout, kSlotsPerBlock, kSlotsPerBlock, pool.blockCount, full, fault)) {
+  if (!CheckList(pool.partialList, layout, 1, kSlotsPerBlock - 1, pool.blockCount, partial,
+                 fault) ||
+      !CheckList(pool.fullList, layout, kSlotsPerBlock, kSlotsPerBlock, pool.blockCount, full,
+                 fault)) {
     return false;
   }
   if (pool.spare != nullptr) {

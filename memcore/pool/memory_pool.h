@@ -39,7 +39,8 @@ struct RuntimeHeap {
 };
 
 // The 4 bytes in front of every pooled payload: tag, slot number, classSize (16-bit little-endian).
-// Class-1 slots have a 5-byte stride, so headers are read and written byte by byte.
+// Class-1 slots have a 5-byte stride, so headers are unaligned: written byte by byte, read through
+// memcpy.
 struct SlotHeader {
   static constexpr unsigned char kTag = 0xAE;
 
@@ -84,21 +85,20 @@ struct BlockLayout {
   std::uint32_t blockSize;  // bytes taken from the heap per block
 
   static constexpr BlockLayout Of(std::uint32_t classSize) {
-    return BlockLayout{classSize, classSize + 4, kSlotsPerBlock * (classSize + 4),
-                       kSlotsPerBlock * (classSize + 4) + static_cast<std::uint32_t>(sizeof(BlockLinks))};
+    const std::uint32_t links = kSlotsPerBlock * (classSize + 4);
+    return BlockLayout{classSize, classSize + 4, links,
+                       links + static_cast<std::uint32_t>(sizeof(BlockLinks))};
   }
   unsigned char* Bytes(MemoryBlock* block) const { return reinterpret_cast<unsigned char*>(block); }
   BlockLinks* Links(MemoryBlock* block) const {
     return reinterpret_cast<BlockLinks*>(Bytes(block) + links);
   }
   const BlockLinks* Links(const MemoryBlock* block) const {
-    return reinterpret_cast<const BlockLinks*>(reinterpret_cast<const unsigned char*>(block) + links);
+    return reinterpret_cast<const BlockLinks*>(reinterpret_cast<const unsigned char*>(block) +
+                                               links);
   }
   unsigned char* Payload(MemoryBlock* block, unsigned slot) const {
     return Bytes(block) + slot * stride + 4;
-  }
-  MemoryBlock* Owning(unsigned char* payload, unsigned slot) const {
-    return reinterpret_cast<MemoryBlock*>(payload - 4 - slot * stride);
   }
 };
 
@@ -153,7 +153,8 @@ bool ValidatePool(const MemoryPool& pool, const BlockLayout& layout, PoolFault* 
 
 namespace memory_pool_detail {
 
-MEMCORE_HOT_INLINE void PushFront(MemoryBlock*& head, MemoryBlock* block, const BlockLayout& layout) {
+MEMCORE_HOT_INLINE void PushFront(MemoryBlock*& head, MemoryBlock* block,
+                                  const BlockLayout& layout) {
   BlockLinks* links = layout.Links(block);
   links->prevBlock = nullptr;
   links->nextBlock = head;

@@ -121,9 +121,9 @@ bool LibraryAllocator::Load(Backend backend) {
   static int loads = 0;
   namespace fs = std::filesystem;
   std::error_code error;
-  const fs::path copy = fs::temp_directory_path(error) /
-                        ("libmemcore-test-" + std::to_string(getpid()) + "-" +
-                         std::to_string(++loads) + ".so");
+  const fs::path copy =
+      fs::temp_directory_path(error) /
+      ("libmemcore-test-" + std::to_string(getpid()) + "-" + std::to_string(++loads) + ".so");
   if (!fs::copy_file(MEMCORE_LIBRARY_PATH, copy, fs::copy_options::overwrite_existing, error)) {
     return false;
   }
@@ -158,9 +158,12 @@ std::vector<Backend> AllBackends() {
 
 std::string BackendName(Backend backend) {
   switch (backend) {
-    case Backend::InProcess: return "InProcess";
-    case Backend::LibraryByName: return "LibraryByName";
-    case Backend::LibraryByOrdinal: return "LibraryByOrdinal";
+    case Backend::InProcess:
+      return "InProcess";
+    case Backend::LibraryByName:
+      return "LibraryByName";
+    case Backend::LibraryByOrdinal:
+      return "LibraryByOrdinal";
   }
   return "Unknown";
 }

@@ -43,8 +43,8 @@ MemoryPool& PoolOf(MemoryManager& manager, unsigned classSize);
 struct TestHeap {
   static RuntimeHeap Functions();
   static void Reset();
-  static int allocations;                  // successful allocations so far
-  static int failFrom;                     // allocations from this count on fail; -1 never
+  static int allocations;  // successful allocations so far
+  static int failFrom;     // allocations from this count on fail; -1 never
   static std::function<void(void*)> beforeRelease;
   static std::function<void*(std::size_t)> onAllocate;  // runs first; may call back into a manager
 };

@@ -45,8 +45,9 @@ TEST_P(MemoryExports, PicksTheSmallestClassThatHoldsTheRequest) {
   const struct {
     std::int32_t size;
     unsigned classSize;
-  } cases[] = {{INT32_MIN, 1}, {-1, 1}, {0, 1},   {1, 1},   {2, 4},   {4, 4},   {5, 8},  {8, 8},
-               {9, 16},        {16, 16}, {17, 24}, {24, 24}, {25, 32}, {32, 32}, {33, 48}, {48, 48}};
+  } cases[] = {{INT32_MIN, 1}, {-1, 1},  {0, 1},   {1, 1},   {2, 4},   {4, 4},
+               {5, 8},         {8, 8},   {9, 16},  {16, 16}, {17, 24}, {24, 24},
+               {25, 32},       {32, 32}, {33, 48}, {48, 48}};
   std::set<unsigned> classesInUse;
   std::uint32_t expectedUsed = 0;
   for (const auto& c : cases) {
@@ -168,7 +169,8 @@ TEST_P(MemoryExports, PayloadsOfClassesFourAndUpAndLargeOnesAreFourByteAligned) 
   for (unsigned classSize : kClassSizes) {
     if (classSize == 1) continue;
     for (unsigned k = 0; k <= kSlotsPerBlock; ++k) {
-      const auto address = reinterpret_cast<std::uintptr_t>(Allocate(static_cast<std::int32_t>(classSize)));
+      const auto address =
+          reinterpret_cast<std::uintptr_t>(Allocate(static_cast<std::int32_t>(classSize)));
       EXPECT_EQ(address % 4, 0u) << "class " << classSize;
     }
   }

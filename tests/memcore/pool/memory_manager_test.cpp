@@ -143,18 +143,37 @@ TEST_F(MemoryManagerTest, TheValidatorCatchesEachBrokenInvariant) {
     std::function<void()> corrupt;
     std::function<void()> repair;
   } cases[] = {
-      {"ring link", [&] { partialLinks->nextSlot[10] = 12; }, [&] { partialLinks->nextSlot[10] = 11; }},
-      {"mirror link", [&] { partialLinks->prevSlot[11] = 9; }, [&] { partialLinks->prevSlot[11] = 10; }},
-      {"link out of range", [&] { partialLinks->nextSlot[10] = 64; }, [&] { partialLinks->nextSlot[10] = 11; }},
-      {"empty free ring", [&] { partialLinks->freeHead = -1; }, [&] { partialLinks->freeHead = 3; }},
-      {"head out of range", [&] { partialLinks->usedHead = 64; }, [&] { partialLinks->usedHead = 0; }},
+      {"ring link", [&] { partialLinks->nextSlot[10] = 12; },
+       [&] { partialLinks->nextSlot[10] = 11; }},
+      {"mirror link", [&] { partialLinks->prevSlot[11] = 9; },
+       [&] { partialLinks->prevSlot[11] = 10; }},
+      {"link out of range", [&] { partialLinks->nextSlot[10] = 64; },
+       [&] { partialLinks->nextSlot[10] = 11; }},
+      {"empty free ring", [&] { partialLinks->freeHead = -1; },
+       [&] { partialLinks->freeHead = 3; }},
+      {"head out of range", [&] { partialLinks->usedHead = 64; },
+       [&] { partialLinks->usedHead = 0; }},
       {"block count", [&] { ++pool.blockCount; }, [&] { --pool.blockCount; }},
-      {"list back link", [&] { fullLinks->prevBlock = full; }, [&] { fullLinks->prevBlock = nullptr; }},
+      {"list back link", [&] { fullLinks->prevBlock = full; },
+       [&] { fullLinks->prevBlock = nullptr; }},
       {"full block on the partial list",
-       [&] { pool.partialList = full; pool.fullList = partial; },
-       [&] { pool.partialList = partial; pool.fullList = full; }},
-      {"spare with used slots", [&] { pool.spare = partial; pool.partialList = nullptr; },
-       [&] { pool.spare = nullptr; pool.partialList = partial; }},
+       [&] {
+         pool.partialList = full;
+         pool.fullList = partial;
+       },
+       [&] {
+         pool.partialList = partial;
+         pool.fullList = full;
+       }},
+      {"spare with used slots",
+       [&] {
+         pool.spare = partial;
+         pool.partialList = nullptr;
+       },
+       [&] {
+         pool.spare = nullptr;
+         pool.partialList = partial;
+       }},
       {"slot header", [&] { slotFive[-3] = 6; }, [&] { slotFive[-3] = 5; }},
   };
   for (const auto& c : cases) {

@@ -80,7 +80,8 @@ class ClassModel {
     unsigned char* base = nullptr;
   };
   unsigned stride_;
-  std::vector<Block> blocks_;  // every block ever made; a given-back spare is simply not referred to
+  std::vector<Block>
+      blocks_;  // every block ever made; a given-back spare is simply not referred to
   std::deque<int> partial_;
   std::deque<int> full_;
   int spare_ = -1;
@@ -143,8 +144,7 @@ TEST_P(RandomModel, AMillionMixedStepsFollowThePoolRules) {
     // The live count drifts towards a target that changes now and then, so that blocks fill,
     // empty and turn into spares over and over.
     if (step % 20000 == 0) target = std::vector<std::size_t>{0, 10, 150, 600, 1500}[random() % 5];
-    const bool allocate =
-        live.empty() || random() % 100 < (live.size() < target ? 70u : 30u);
+    const bool allocate = live.empty() || random() % 100 < (live.size() < target ? 70u : 30u);
     int touched = -1;
     if (allocate) {
       const std::int32_t request = RandomRequest(random);
@@ -158,8 +158,8 @@ TEST_P(RandomModel, AMillionMixedStepsFollowThePoolRules) {
           model.Base(slot.block) = payload - 4 - slot.index * model.Stride();
         }
         ASSERT_EQ(payload, model.Base(slot.block) + 4 + slot.index * model.Stride())
-            << "step " << step << ": class " << kClassSizes[entry.classIndex] << " should give slot "
-            << slot.index << " of model block " << slot.block;
+            << "step " << step << ": class " << kClassSizes[entry.classIndex]
+            << " should give slot " << slot.index << " of model block " << slot.block;
         entry.usable = kClassSizes[entry.classIndex];
         entry.block = slot.block;
         entry.index = slot.index;
@@ -182,7 +182,8 @@ TEST_P(RandomModel, AMillionMixedStepsFollowThePoolRules) {
       live[pick] = live.back();
       live.pop_back();
       for (std::uint32_t i = 0; i < entry.usable; ++i) {
-        ASSERT_EQ(entry.payload[i], entry.cookie) << "step " << step << ": payload changed at " << i;
+        ASSERT_EQ(entry.payload[i], entry.cookie)
+            << "step " << step << ": payload changed at " << i;
       }
       allocator->Free(entry.payload);
       if (entry.classIndex >= 0) {
