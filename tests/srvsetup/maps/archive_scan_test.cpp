@@ -56,6 +56,13 @@ TEST_F(ArchiveScanTest, EntryNamesOfAFullBufferAreSkippedAndTheWalkGoesOn) {
   EXPECT_EQ(Scanned(FreeForAll), (Names{"DM/" + std::string(243, 'x'), "DM/after"}));
 }
 
+TEST_F(ArchiveScanTest, BackslashesAreOrdinaryNameCharacters) {
+  // Names are stored with "/" separators; a backslash separates nothing.
+  Archive("main/maps.pk3", {"maps\\DM\\slashed.bsp", "maps/DM/sub\\inner.bsp", "a\\b/maps/DM/c.bsp",
+                            "maps/DM/" + std::string(300, '\\') + ".bsp", "maps/DM/after.bsp"});
+  EXPECT_EQ(Scanned(FreeForAll), (Names{"DM/sub\\inner", "maps/DM/c", "DM/after"}));
+}
+
 TEST_F(ArchiveScanTest, DuplicatesWithinAndAcrossArchivesAreListedOnceAtMainsPlace) {
   // mainex's archive sorts first by name; main's archives are still scanned before it.
   Archive("mainex/a.pk3", {"maps/DM/m.bsp", "maps/DM/z.bsp", "maps/DM/n.bsp"});

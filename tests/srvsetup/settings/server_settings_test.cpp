@@ -210,7 +210,7 @@ TEST_F(SettingsFileTest, BytesBeyondTheRecordAreNotRead) {
   ServerSettings written;
   FillNonDefaults(written);
   written.Save("settings.cfg");
-  folder.WriteFile("settings.cfg", folder.ReadFile("settings.cfg") + std::string(100000, '\xFF'));
+  folder.WriteFile("settings.cfg", folder.ReadFile("settings.cfg") + std::string(10 << 20, '\xFF'));
   ServerSettings loaded;
   loaded.Load("settings.cfg");
   EXPECT_TRUE(SameRecord(written, loaded));
