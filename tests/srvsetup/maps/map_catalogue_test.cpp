@@ -1,50 +1,64 @@
-#include "srvsetup/maps/map_catalogue.h"
+// The catalogue's index answers as the comparison with every item would, in memory and, under
+// Windows, in a real list box that both scans fill.
+#include "map_fixtures.h"
 
-#include <gtest/gtest.h>
-
-#include <algorithm>
-#include <cstring>
-#include <random>
-#include <string>
-#include <vector>
+#ifdef _WIN32
+#include "srvsetup/maps/list_box_catalogue.h"
+#include "support/dialog_driver.h"
+#endif
 
 namespace {
 
-// The comparison with every item in turn that the index stands in for.
-bool LinearContains(const std::vector<std::string>& items, const char* name) {
-  return std::any_of(items.begin(), items.end(), [&](const std::string& item) { return std::strcmp(item.c_str(), name) == 0; });
-}
-
 TEST(OrderedCatalogueTest, ContainsAnswersLikeTheLinearComparison) {
-  const char* const names[] = {"DM/a", "dm/a", "DM/A", "DM/ab", "DM/", "", "obj/c_TOW", "obj/c_tow", "\xE9t\xE9"};
-  std::mt19937 random(4);
   OrderedCatalogue catalogue;
-  for (int step = 0; step < 2000; ++step) {
-    const char* name = names[random() % std::size(names)];
-    ASSERT_EQ(catalogue.Contains(name), LinearContains(catalogue.Items(), name)) << step << " " << name;
-    ASSERT_EQ(ListContains(catalogue, name), catalogue.Contains(name));
-    const unsigned action = random() % 20;
-    if (action == 0) {
-      catalogue.Clear();
-      ASSERT_TRUE(catalogue.Items().empty());
-    } else if (action == 1 || !catalogue.Contains(name)) {
-      catalogue.Append(name);  // sometimes a duplicate, which the scans never append
-    }
-  }
+  ExpectContainsLikeTheLinearComparison(catalogue, [&] { return catalogue.Items(); });
 }
 
-TEST(MapNameIndexTest, KeepsOneCopyOfEachTextAndSurvivesGrowth) {
-  MapNameIndex index;
-  std::vector<std::string> texts;
-  for (int i = 0; i < 5000; ++i) texts.push_back("maps/" + std::to_string(i));
-  for (const std::string& text : texts) index.Insert(text);
-  for (const std::string& text : texts) index.Insert(text);
-  EXPECT_EQ(index.Size(), texts.size());
-  for (const std::string& text : texts) ASSERT_TRUE(index.Contains(text)) << text;
-  EXPECT_FALSE(index.Contains("maps/5000"));
-  EXPECT_FALSE(index.Contains("maps/"));
-  index.Clear();
-  EXPECT_FALSE(index.Contains("maps/0"));
+#ifdef _WIN32
+// An unsorted list box in a hidden window, as the map dialogs have.
+class ListBoxTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    window = CreateWindowExA(0, "STATIC", "", WS_OVERLAPPEDWINDOW, 0, 0, 300, 200, nullptr, nullptr, nullptr, nullptr);
+    list = CreateWindowExA(0, "LISTBOX", "", WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_NOTIFY, 0, 0, 280, 180, window,
+                           nullptr, nullptr, nullptr);
+    ASSERT_NE(list, nullptr);
+  }
+  void TearDown() override { DestroyWindow(window); }
+
+  HWND window = nullptr;
+  HWND list = nullptr;
+};
+
+TEST_F(ListBoxTest, BothScansFillTheListInCatalogueOrderAndLeaveItShownAndScrollable) {
+  GameFolder folder;
+  Archive("main/maps.pk3", {"maps/DM/b.bsp", "maps/obj/c_TOW.bsp", "maps/DM/a.bsp", "maps/DM/b.bsp"});
+  Archive("mainex/more.pk3", {"maps/DM/a.bsp", "maps/DM/d.bsp"});
+  LooseFile("mainex/maps/dm/a.bsp");
+  LooseFile("main/maps/dm/b.bsp");
+  SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>("stale"));
+  ListBoxCatalogue catalogue(list);
+  ScanArchiveMaps(catalogue, FreeForAll);
+  ScanLooseMaps(catalogue, FreeForAll);
+  EXPECT_EQ(ListItems(list), (Names{"DM/b", "obj/c_TOW", "DM/a", "DM/d", "dm/a", "dm/b"}));
+  // Redraw, held off during each scan, is back on.
+  EXPECT_NE(GetWindowLongA(list, GWL_STYLE) & WS_VISIBLE, 0);
+  SCROLLINFO scroll{};
+  scroll.cbSize = sizeof scroll;
+  scroll.fMask = SIF_RANGE;
+  ASSERT_TRUE(GetScrollInfo(list, SB_VERT, &scroll));
+  EXPECT_EQ(scroll.nMax, 5);
+  ScanArchiveMaps(catalogue, NoGameType);
+  EXPECT_EQ(ListItems(list), Names{});
 }
+
+TEST_F(ListBoxTest, ContainsAnswersLikeReadingEveryItem) {
+  SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>("DM/ab"));  // before the catalogue
+  ListBoxCatalogue catalogue(list);
+  ExpectContainsLikeTheLinearComparison(catalogue, [&] { return ListItems(list); }, [&](const char* name) {
+    SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
+  });
+}
+#endif
 
 }  // namespace
