@@ -1,0 +1,105 @@
+#include "launcher_process.h"
+
+#include <tlhelp32.h>
+
+#include <algorithm>
+
+namespace {
+
+struct WindowSearch {
+  DWORD processId;
+  const char* className;
+  HWND owner;
+  HWND found;
+};
+
+BOOL CALLBACK MatchTopLevel(HWND window, LPARAM context) {
+  WindowSearch& search = *reinterpret_cast<WindowSearch*>(context);
+  DWORD processId = 0;
+  GetWindowThreadProcessId(window, &processId);
+  char className[64] = "";
+  GetClassNameA(window, className, sizeof className);
+  if (processId != search.processId || lstrcmpA(className, search.className) != 0 || !IsWindowVisible(window)) {
+    return TRUE;
+  }
+  if (search.owner != nullptr && GetWindow(window, GW_OWNER) != search.owner) return TRUE;
+  search.found = window;
+  return FALSE;
+}
+
+}  // namespace
+
+LauncherProcess::LauncherProcess(const std::string& program, const std::string& arguments,
+                                 const std::string& directory) {
+  std::string commandLine = "\"" + program + "\" " + arguments;
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof startup;
+  started_ = CreateProcessA(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                            directory.c_str(), &startup, &process_) != FALSE;
+}
+
+LauncherProcess::~LauncherProcess() {
+  if (!started_) return;
+  if (WaitForSingleObject(process_.hProcess, 0) != WAIT_OBJECT_0) {
+    TerminateProcess(process_.hProcess, 99);
+    WaitForSingleObject(process_.hProcess, 5000);
+  }
+  EndStartedProcesses();
+  CloseHandle(process_.hThread);
+  CloseHandle(process_.hProcess);
+}
+
+HWND LauncherProcess::WaitForWindow(const char* className, HWND owner) const {
+  WindowSearch search{process_.dwProcessId, className, owner, nullptr};
+  for (int i = 0; i < 1000 && search.found == nullptr; ++i) {
+    EnumWindows(MatchTopLevel, reinterpret_cast<LPARAM>(&search));
+    if (search.found == nullptr) Sleep(10);
+  }
+  return search.found;
+}
+
+int LauncherProcess::ExitCode(DWORD milliseconds) const {
+  if (WaitForSingleObject(process_.hProcess, milliseconds) != WAIT_OBJECT_0) return -1;
+  DWORD code = 0;
+  GetExitCodeProcess(process_.hProcess, &code);
+  return static_cast<int>(code);
+}
+
+int LauncherProcess::EndStartedProcesses(DWORD milliseconds) const {
+  const ULONGLONG deadline = GetTickCount64() + milliseconds;
+  while (!DescendantProcesses(process_.dwProcessId).empty() && GetTickCount64() < deadline) Sleep(20);
+  int ended = 0;
+  for (DWORD id : DescendantProcesses(process_.dwProcessId)) {
+    if (HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id)) {
+      TerminateProcess(process, 99);
+      WaitForSingleObject(process, 5000);
+      CloseHandle(process);
+      ++ended;
+    }
+  }
+  return ended;
+}
+
+std::vector<DWORD> DescendantProcesses(DWORD ancestorId) {
+  std::vector<PROCESSENTRY32> all;
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  if (snapshot == INVALID_HANDLE_VALUE) return {};
+  PROCESSENTRY32 entry = {};
+  entry.dwSize = sizeof entry;
+  for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry)) {
+    all.push_back(entry);
+  }
+  CloseHandle(snapshot);
+
+  std::vector<DWORD> found;
+  std::vector<DWORD> parents{ancestorId};
+  for (std::size_t next = 0; next < parents.size(); ++next) {
+    for (const PROCESSENTRY32& process : all) {
+      if (process.th32ParentProcessID != parents[next] || process.th32ProcessID == parents[next]) continue;
+      if (std::find(found.begin(), found.end(), process.th32ProcessID) != found.end()) continue;
+      found.push_back(process.th32ProcessID);
+      parents.push_back(process.th32ProcessID);
+    }
+  }
+  return found;
+}
