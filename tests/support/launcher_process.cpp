@@ -103,3 +103,21 @@ std::vector<DWORD> DescendantProcesses(DWORD ancestorId) {
   }
   return found;
 }
+
+std::vector<std::string> ForeignListItems(HWND list) {
+  std::vector<std::string> items;
+  const LRESULT count = SendMessageW(list, LB_GETCOUNT, 0, 0);
+  for (LRESULT i = 0; i < count; ++i) {
+    const LRESULT length = SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0);
+    std::wstring wide(static_cast<std::size_t>(length < 0 ? 0 : length) + 1, L'\0');
+    const LRESULT got = SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&wide[0]));
+    wide.resize(got > 0 ? static_cast<std::size_t>(got) : 0);
+    std::string text(wide.size() * 2, '\0');
+    const int bytes = wide.empty() ? 0
+                                   : WideCharToMultiByte(1252, 0, wide.data(), static_cast<int>(wide.size()),
+                                                         &text[0], static_cast<int>(text.size()), nullptr, nullptr);
+    text.resize(bytes > 0 ? static_cast<std::size_t>(bytes) : 0);
+    items.push_back(text);
+  }
+  return items;
+}

@@ -36,5 +36,9 @@ class LauncherProcess {
   bool started_ = false;
 };
 
+// A list box's items read from another process: the wide-character message, since the ANSI one
+// writes UTF-16 between processes under Wine; converted to code page 1252.
+std::vector<std::string> ForeignListItems(HWND list);
+
 // The running processes that descend from the given one, children before grandchildren.
 std::vector<DWORD> DescendantProcesses(DWORD ancestorId);

@@ -215,7 +215,7 @@ TEST_F(MainDialogTest, ChangingTheGameTypeEmptiesTheMapsAndRunServerThenWarns) {
 
   // Nothing was saved or started; the dialog is as it was.
   EXPECT_FALSE(launcher_->Ended(0));
-  EXPECT_EQ(folder_.ReadFile("settings.cfg"), written_);
+  EXPECT_TRUE(folder_.ReadFile("settings.cfg") == written_);
   EXPECT_EQ(g_settings.gameType, TeamBased);
   EXPECT_EQ(g_settings.startMap[0], '\0');
 }
@@ -330,7 +330,7 @@ TEST_F(MainDialogTest, SetDefaultsRestoresEveryFieldWithoutTouchingTheFile) {
   EXPECT_FALSE(IsChecked(dialog_, IDC_TEAM_DAMAGE));
   EXPECT_TRUE(IsChecked(dialog_, IDC_USE_GAMESPY));
   EXPECT_EQ(Enabled(dialog_), kNoneEnabled);
-  EXPECT_EQ(folder_.ReadFile("settings.cfg"), written_);
+  EXPECT_TRUE(folder_.ReadFile("settings.cfg") == written_);
   // The boxes and the record are in step again.
   Click(dialog_, IDC_HEALTH_DROP);
   EXPECT_EQ(g_settings.healthDrop, 0);
@@ -350,7 +350,7 @@ TEST_F(MainDialogTest, CancelEndsTheRunAndLeavesTheFileByteIdentical) {
   Click(dialog_, IDCANCEL);
   ASSERT_TRUE(launcher_->Ended(5000));
   EXPECT_EQ(launcher_->ExitCode(), 0);
-  EXPECT_EQ(folder_.ReadFile("settings.cfg"), written_);
+  EXPECT_TRUE(folder_.ReadFile("settings.cfg") == written_);
   EXPECT_EQ(folder_.Listing(), "settings.cfg\n");
 }
 
