@@ -58,9 +58,6 @@ void Initialise(HWND dialog, bool load) {
   g_settings.SetDefaults();
   if (load) g_settings.Load(kSettingsFile);
 
-  // Setting the texts and emptying the lists may report commands; the game type to show is
-  // taken before any of them can reach the record.
-  const std::int32_t gameType = g_settings.gameType;
   for (int edit : kMainEdits) {
     if (edit != IDC_ADDITIONAL_SETTINGS) ShowEdit(dialog, edit);
   }
@@ -69,9 +66,9 @@ void Initialise(HWND dialog, bool load) {
   }
   CheckDlgButton(dialog, IDC_USE_GAMESPY, CheckState(g_settings.useGamespy != 0));
 
-  ApplyEnabling(dialog, EnablingForStoredGameType(gameType));
-  FillList(dialog, IDC_GAME_TYPE, IDS_GAME_TYPE_FREE_FOR_ALL, kGameTypePositions, GameTypePosition(gameType));
-  g_settings.gameType = gameType;
+  ApplyEnabling(dialog, EnablingForStoredGameType(g_settings.gameType));
+  FillList(dialog, IDC_GAME_TYPE, IDS_GAME_TYPE_FREE_FOR_ALL, kGameTypePositions,
+           GameTypePosition(g_settings.gameType));
   FillList(dialog, IDC_HEAL_RATE, IDS_HEAL_RATE_INSTANT, kHealRatePositions, HealRatePosition(g_settings.healRate));
   ShowEdit(dialog, IDC_ADDITIONAL_SETTINGS);
 }

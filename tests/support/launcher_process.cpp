@@ -80,7 +80,7 @@ int LauncherProcess::EndStartedProcesses(DWORD milliseconds) const {
   return ended;
 }
 
-std::vector<DWORD> DescendantProcesses(DWORD ancestorId) {
+std::vector<DWORD> DescendantProcesses(DWORD ancestorId, const char* executableName) {
   std::vector<PROCESSENTRY32> all;
   HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
   if (snapshot == INVALID_HANDLE_VALUE) return {};
@@ -96,9 +96,11 @@ std::vector<DWORD> DescendantProcesses(DWORD ancestorId) {
   for (std::size_t next = 0; next < parents.size(); ++next) {
     for (const PROCESSENTRY32& process : all) {
       if (process.th32ParentProcessID != parents[next] || process.th32ProcessID == parents[next]) continue;
-      if (std::find(found.begin(), found.end(), process.th32ProcessID) != found.end()) continue;
-      found.push_back(process.th32ProcessID);
+      if (std::find(parents.begin(), parents.end(), process.th32ProcessID) != parents.end()) continue;
       parents.push_back(process.th32ProcessID);
+      if (executableName == nullptr || lstrcmpiA(process.szExeFile, executableName) == 0) {
+        found.push_back(process.th32ProcessID);
+      }
     }
   }
   return found;

@@ -40,5 +40,6 @@ class LauncherProcess {
 // writes UTF-16 between processes under Wine; converted to code page 1252.
 std::vector<std::string> ForeignListItems(HWND list);
 
-// The running processes that descend from the given one, children before grandchildren.
-std::vector<DWORD> DescendantProcesses(DWORD ancestorId);
+// The running processes that descend from the given one, children before grandchildren; only
+// those of that executable name (any letter case) when a name is given.
+std::vector<DWORD> DescendantProcesses(DWORD ancestorId, const char* executableName = nullptr);
