@@ -3,6 +3,7 @@
 #include <tlhelp32.h>
 
 #include <algorithm>
+#include <cstdio>
 
 namespace {
 
@@ -25,6 +26,30 @@ BOOL CALLBACK MatchTopLevel(HWND window, LPARAM context) {
   if (search.owner != nullptr && GetWindow(window, GW_OWNER) != search.owner) return TRUE;
   search.found = window;
   return FALSE;
+}
+
+std::vector<PROCESSENTRY32> Descendants(DWORD ancestorId) {
+  std::vector<PROCESSENTRY32> all;
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  if (snapshot == INVALID_HANDLE_VALUE) return {};
+  PROCESSENTRY32 entry = {};
+  entry.dwSize = sizeof entry;
+  for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry)) {
+    all.push_back(entry);
+  }
+  CloseHandle(snapshot);
+
+  std::vector<PROCESSENTRY32> found;
+  std::vector<DWORD> parents{ancestorId};
+  for (std::size_t next = 0; next < parents.size(); ++next) {
+    for (const PROCESSENTRY32& process : all) {
+      if (process.th32ParentProcessID != parents[next]) continue;
+      if (std::find(parents.begin(), parents.end(), process.th32ProcessID) != parents.end()) continue;
+      parents.push_back(process.th32ProcessID);
+      found.push_back(process);
+    }
+  }
+  return found;
 }
 
 }  // namespace
@@ -69,8 +94,9 @@ int LauncherProcess::EndStartedProcesses(DWORD milliseconds) const {
   const ULONGLONG deadline = GetTickCount64() + milliseconds;
   while (!DescendantProcesses(process_.dwProcessId).empty() && GetTickCount64() < deadline) Sleep(20);
   int ended = 0;
-  for (DWORD id : DescendantProcesses(process_.dwProcessId)) {
-    if (HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id)) {
+  for (const PROCESSENTRY32& left : Descendants(process_.dwProcessId)) {
+    if (HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, left.th32ProcessID)) {
+      std::fprintf(stderr, "ending %s, still running after the wait\n", left.szExeFile);
       TerminateProcess(process, 99);
       WaitForSingleObject(process, 5000);
       CloseHandle(process);
@@ -81,26 +107,10 @@ int LauncherProcess::EndStartedProcesses(DWORD milliseconds) const {
 }
 
 std::vector<DWORD> DescendantProcesses(DWORD ancestorId, const char* executableName) {
-  std::vector<PROCESSENTRY32> all;
-  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-  if (snapshot == INVALID_HANDLE_VALUE) return {};
-  PROCESSENTRY32 entry = {};
-  entry.dwSize = sizeof entry;
-  for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry)) {
-    all.push_back(entry);
-  }
-  CloseHandle(snapshot);
-
   std::vector<DWORD> found;
-  std::vector<DWORD> parents{ancestorId};
-  for (std::size_t next = 0; next < parents.size(); ++next) {
-    for (const PROCESSENTRY32& process : all) {
-      if (process.th32ParentProcessID != parents[next] || process.th32ProcessID == parents[next]) continue;
-      if (std::find(parents.begin(), parents.end(), process.th32ProcessID) != parents.end()) continue;
-      parents.push_back(process.th32ProcessID);
-      if (executableName == nullptr || lstrcmpiA(process.szExeFile, executableName) == 0) {
-        found.push_back(process.th32ProcessID);
-      }
+  for (const PROCESSENTRY32& process : Descendants(ancestorId)) {
+    if (executableName == nullptr || lstrcmpiA(process.szExeFile, executableName) == 0) {
+      found.push_back(process.th32ProcessID);
     }
   }
   return found;

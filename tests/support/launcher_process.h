@@ -28,8 +28,10 @@ class LauncherProcess {
   int ExitCode(DWORD milliseconds = 10000) const;
 
   // Waits until every process the program started (and theirs) has ended; those still running
-  // after the wait are ended. Returns how many had to be ended.
-  int EndStartedProcesses(DWORD milliseconds = 10000) const;
+  // after the wait are ended and named on the error output. Returns how many had to be ended.
+  // The wait is generous: on a loaded machine Wine may take seconds to start and end a console
+  // program with its console host.
+  int EndStartedProcesses(DWORD milliseconds = 30000) const;
 
  private:
   PROCESS_INFORMATION process_ = {};
