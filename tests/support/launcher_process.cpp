@@ -28,6 +28,19 @@ BOOL CALLBACK MatchTopLevel(HWND window, LPARAM context) {
   return FALSE;
 }
 
+// When the process was created; 0 when it cannot be asked.
+ULONGLONG CreationTime(DWORD processId) {
+  HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
+  if (process == nullptr) return 0;
+  FILETIME created = {}, exited = {}, kernel = {}, user = {};
+  ULONGLONG time = 0;
+  if (GetProcessTimes(process, &created, &exited, &kernel, &user)) {
+    time = (static_cast<ULONGLONG>(created.dwHighDateTime) << 32) | created.dwLowDateTime;
+  }
+  CloseHandle(process);
+  return time;
+}
+
 std::vector<PROCESSENTRY32> Descendants(DWORD ancestorId) {
   std::vector<PROCESSENTRY32> all;
   HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
@@ -41,11 +54,20 @@ std::vector<PROCESSENTRY32> Descendants(DWORD ancestorId) {
 
   std::vector<PROCESSENTRY32> found;
   std::vector<DWORD> parents{ancestorId};
+  std::vector<ULONGLONG> born{CreationTime(ancestorId)};
   for (std::size_t next = 0; next < parents.size(); ++next) {
     for (const PROCESSENTRY32& process : all) {
       if (process.th32ParentProcessID != parents[next]) continue;
       if (std::find(parents.begin(), parents.end(), process.th32ProcessID) != parents.end()) continue;
+      // Wine's desktop process is started by whichever program first needs the desktop and
+      // lives as long as the Wine session: never one of the program's own.
+      if (lstrcmpiA(process.szExeFile, "explorer.exe") == 0) continue;
+      // Process ids are reused: a process older than the one that now has its parent's id is the
+      // orphan of an earlier holder of that id.
+      const ULONGLONG created = CreationTime(process.th32ProcessID);
+      if (created != 0 && created < born[next]) continue;
       parents.push_back(process.th32ProcessID);
+      born.push_back(created);
       found.push_back(process);
     }
   }

@@ -43,5 +43,6 @@ class LauncherProcess {
 std::vector<std::string> ForeignListItems(HWND list);
 
 // The running processes that descend from the given one, children before grandchildren; only
-// those of that executable name (any letter case) when a name is given.
+// those of that executable name (any letter case) when a name is given. Wine's desktop process
+// (explorer.exe) is never counted.
 std::vector<DWORD> DescendantProcesses(DWORD ancestorId, const char* executableName = nullptr);
