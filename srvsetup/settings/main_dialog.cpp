@@ -1,38 +1,162 @@
 #include "srvsetup/settings/main_dialog.h"
 
+#include <initializer_list>
+
 #include "srvsetup/app/launcher_state.h"
+#include "srvsetup/launch/run_server.h"
 #include "srvsetup/maps/map_dialogs.h"
+#include "srvsetup/resources/captions.h"
 #include "srvsetup/resources/resource.h"
 #include "srvsetup/settings/advanced_dialog.h"
+#include "srvsetup/settings/main_fields.h"
 
-// A stand-in until the dialog's own fields are wired: it opens the Advanced and map dialogs,
-// shows what the map dialogs chose, and ends the launcher on Cancel; every other control stays
-// as the template made it.
-INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+namespace {
+
+constexpr char kSettingsFile[] = "settings.cfg";
+constexpr std::size_t kWarningSize = 512;
+
+UINT CheckState(bool checked) {
+  return checked ? BST_CHECKED : BST_UNCHECKED;
+}
+
+int ListSelection(HWND dialog, int list) {
+  return static_cast<int>(SendDlgItemMessageA(dialog, list, CB_GETCURSEL, 0, 0));
+}
+
+// Empties a list, adds the string-table texts first..first+count-1 and selects a position
+// (-1: none).
+void FillList(HWND dialog, int list, UINT firstString, int count, int selection) {
+  SendDlgItemMessageA(dialog, list, CB_RESETCONTENT, 0, 0);
+  for (int i = 0; i < count; ++i) {
+    char text[kCaptionSize];
+    LoadText(g_instance, firstString + i, text);
+    SendDlgItemMessageA(dialog, list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
+  }
+  SendDlgItemMessageA(dialog, list, CB_SETCURSEL, static_cast<WPARAM>(selection), 0);
+}
+
+void ApplyEnabling(HWND dialog, GameTypeEnabling enabling) {
+  for (int control : {IDC_TEAM_DAMAGE, IDC_MAP_ROTATION_TIME, IDC_TEAM_SPAWN_DELAY}) {
+    EnableWindow(GetDlgItem(dialog, control), enabling.teamControls);
+  }
+  EnableWindow(GetDlgItem(dialog, IDC_ROUND_RESET_TIME), enabling.roundReset);
+}
+
+void ShowEdit(HWND dialog, int edit) {
+  char text[kTextFieldSize];
+  FormatMainEdit(g_settings, edit, text);
+  SetDlgItemTextA(dialog, edit, text);
+}
+
+void ReadEdit(HWND dialog, int edit) {
+  char text[kTextFieldSize] = "";
+  GetDlgItemTextA(dialog, edit, text, sizeof text);
+  ReadMainEdit(g_settings, edit, text);
+}
+
+void Initialise(HWND dialog, bool load) {
+  g_settings.SetDefaults();
+  if (load) g_settings.Load(kSettingsFile);
+
+  for (int edit : kMainEdits) {
+    if (edit != IDC_ADDITIONAL_SETTINGS) ShowEdit(dialog, edit);
+  }
+  for (const MainOptionBox& box : kMainOptionBoxes) {
+    CheckDlgButton(dialog, box.controlId, CheckState(g_settings.*box.flag != 0));
+  }
+  CheckDlgButton(dialog, IDC_USE_GAMESPY, CheckState(g_settings.useGamespy != 0));
+
+  ApplyEnabling(dialog, EnablingForStoredGameType(g_settings.gameType));
+  FillList(dialog, IDC_GAME_TYPE, IDS_GAME_TYPE_FREE_FOR_ALL, kGameTypePositions,
+           GameTypePosition(g_settings.gameType));
+  FillList(dialog, IDC_HEAL_RATE, IDS_HEAL_RATE_INSTANT, kHealRatePositions, HealRatePosition(g_settings.healRate));
+  ShowEdit(dialog, IDC_ADDITIONAL_SETTINGS);
+}
+
+void WarnNoStartMap(HWND dialog) {
+  char title[kWarningSize];
+  char text[kWarningSize];
+  LoadText(g_instance, IDS_WARNING_TITLE, title);
+  LoadText(g_instance, IDS_NO_MAP_WARNING, text);
+  MessageBoxA(dialog, text, title, MB_OK | MB_ICONEXCLAMATION);
+}
+
+void RunServerPressed(HWND dialog) {
+  ReadEdit(dialog, IDC_START_MAP);
+  if (g_settings.startMap[0] == '\0') {
+    WarnNoStartMap(dialog);
+    return;
+  }
+  for (int edit : kMainEdits) {
+    if (edit != IDC_START_MAP) ReadEdit(dialog, edit);
+  }
+  g_settings.useGamespy = IsDlgButtonChecked(dialog, IDC_USE_GAMESPY) == BST_CHECKED ? 1 : 0;
+  // A settings file that cannot be written does not stop the server.
+  g_settings.Save(kSettingsFile);
+  // Once the script is written the frame closes, and this dialog with it.
+  RunServer(dialog);
+}
+
+INT_PTR RunModal(HWND dialog, int templateId, DLGPROC procedure) {
+  return DialogBoxParamA(g_instance, MAKEINTRESOURCEA(templateId), dialog, procedure, 0);
+}
+
+}  // namespace
+
+INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_INITDIALOG:
+      // 0 at start-up: load "settings.cfg"; anything else ("Set Defaults"): defaults only.
+      Initialise(dialog, lParam == 0);
       return TRUE;
-    case WM_COMMAND:
-      switch (LOWORD(wParam)) {
+    case WM_COMMAND: {
+      const int id = LOWORD(wParam);
+      // A new game type makes the chosen maps meaningless; "Run Server" reads the emptied edits.
+      if (HIWORD(wParam) == CBN_SELCHANGE && id == IDC_GAME_TYPE) {
+        SetDlgItemTextA(dialog, IDC_START_MAP, "");
+        SetDlgItemTextA(dialog, IDC_MAP_ROTATION, "");
+      }
+      switch (id) {
         case IDCANCEL:
           PostQuitMessage(0);
           break;
-        case IDC_SELECT_MAP:
-          if (DialogBoxParamA(g_instance, MAKEINTRESOURCEA(IDD_SELECT_MAP), dialog, SelectMapDialogProc, 0) == IDOK) {
-            SetDlgItemTextA(dialog, IDC_START_MAP, g_settings.startMap);
-          }
+        case IDC_RUN_SERVER:
+          RunServerPressed(dialog);
           break;
+        case IDC_HEALTH_DROP:
+        case IDC_REALISTIC_MODE:
+        case IDC_FAST_RUN_SPEED:
+        case IDC_TEAM_DAMAGE:
+          ToggleMainOption(g_settings, id);
+          break;
+        case IDC_HEAL_RATE:
+          SetHealRateFromPosition(g_settings, ListSelection(dialog, IDC_HEAL_RATE));
+          break;
+        case IDC_GAME_TYPE: {
+          const int position = ListSelection(dialog, IDC_GAME_TYPE);
+          g_settings.gameType = position;
+          ApplyEnabling(dialog, EnablingForSelection(position));
+          break;
+        }
         case IDC_SETUP_ROTATION:
-          if (DialogBoxParamA(g_instance, MAKEINTRESOURCEA(IDD_MAP_ROTATION), dialog, MapRotationDialogProc, 0) ==
-              IDOK) {
-            SetDlgItemTextA(dialog, IDC_MAP_ROTATION, g_settings.mapRotation);
+          if (RunModal(dialog, IDD_MAP_ROTATION, MapRotationDialogProc) == IDOK) {
+            ShowEdit(dialog, IDC_MAP_ROTATION);
           }
           break;
         case IDC_ADVANCED:
-          DialogBoxParamA(g_instance, MAKEINTRESOURCEA(IDD_ADVANCED), dialog, AdvancedDialogProc, 0);
+          RunModal(dialog, IDD_ADVANCED, AdvancedDialogProc);
+          break;
+        case IDC_SET_DEFAULTS:
+          SendMessageA(dialog, WM_INITDIALOG, 1, 1);
+          break;
+        case IDC_SELECT_MAP:
+          if (RunModal(dialog, IDD_SELECT_MAP, SelectMapDialogProc) == IDOK) {
+            ShowEdit(dialog, IDC_START_MAP);
+          }
           break;
       }
       return 0;
+    }
   }
   return 0;
 }

@@ -35,6 +35,18 @@ BOOL CALLBACK MatchDialog(HWND window, LPARAM context) {
   return FALSE;
 }
 
+struct TextSearch {
+  const std::string* text;
+  bool found;
+};
+
+BOOL CALLBACK MatchText(HWND child, LPARAM context) {
+  TextSearch& search = *reinterpret_cast<TextSearch*>(context);
+  if (WindowText(child) != *search.text) return TRUE;
+  search.found = true;
+  return FALSE;
+}
+
 POINT ItemCentre(HWND list, int index) {
   RECT item = {};
   SendMessageA(list, LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
@@ -149,6 +161,12 @@ std::string ControlText(HWND dialog, int id) {
   return WindowText(GetDlgItem(dialog, id));
 }
 
+bool HasControlWithText(HWND window, const std::string& text) {
+  TextSearch search{&text, false};
+  EnumChildWindows(window, MatchText, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
 void Click(HWND dialog, int id) {
   SendMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
 }
@@ -206,6 +224,29 @@ void DoubleClickListItem(HWND list, int index) {
   SendMouse(list, WM_LBUTTONUP, 0, at);
   SendMouse(list, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
   SendMouse(list, WM_LBUTTONUP, 0, at);
+}
+
+std::vector<std::string> ComboItems(HWND dialog, int id) {
+  std::vector<std::string> items;
+  const LRESULT count = SendDlgItemMessageA(dialog, id, CB_GETCOUNT, 0, 0);
+  for (LRESULT i = 0; i < count; ++i) {
+    const LRESULT length = SendDlgItemMessageA(dialog, id, CB_GETLBTEXTLEN, static_cast<WPARAM>(i), 0);
+    std::string text(static_cast<std::size_t>(length) + 1, '\0');
+    SendDlgItemMessageA(dialog, id, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&text[0]));
+    text.resize(static_cast<std::size_t>(length));
+    items.push_back(text);
+  }
+  return items;
+}
+
+int ComboSelection(HWND dialog, int id) {
+  return static_cast<int>(SendDlgItemMessageA(dialog, id, CB_GETCURSEL, 0, 0));
+}
+
+void ChooseComboItem(HWND dialog, int id, int index) {
+  HWND combo = GetDlgItem(dialog, id);
+  SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+  SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
 }
 
 std::string SaveScreenshot(HWND window, const std::string& name) {

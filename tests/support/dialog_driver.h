@@ -43,6 +43,8 @@ bool WaitUntilDestroyed(HWND window, DWORD milliseconds = 5000);
 // A window's or a control's text as the control hands it out (ANSI, code page 1252).
 std::string WindowText(HWND window);
 std::string ControlText(HWND dialog, int id);
+// Whether a window holds a child control showing exactly that text (a message box's text).
+bool HasControlWithText(HWND window, const std::string& text);
 
 // A mouse click on a button, as BM_CLICK makes it; returns once the click is handled.
 void Click(HWND dialog, int id);
@@ -64,6 +66,12 @@ std::vector<std::string> ListItems(HWND list);
 int ListSelection(HWND list);
 void ClickListItem(HWND list, int index);
 void DoubleClickListItem(HWND list, int index);
+
+// A combo box's items and selection. Choosing an item selects it and tells the dialog, as the
+// control does when the operator picks an entry of its list.
+std::vector<std::string> ComboItems(HWND dialog, int id);
+int ComboSelection(HWND dialog, int id);
+void ChooseComboItem(HWND dialog, int id, int index);
 
 // Repaints the window and writes what the screen shows of it (frame and children included) as
 // a PNG into the build's screenshot folder. Returns the file's path, empty on failure.

@@ -6,9 +6,7 @@
 
 #include <windows.h>
 
-#include <atomic>
 #include <string>
-#include <thread>
 
 #include "srvsetup/app/about_dialog.h"
 #include "srvsetup/app/launcher_state.h"
@@ -16,59 +14,25 @@
 #include "srvsetup/resources/resource.h"
 #include "support/dialog_driver.h"
 #include "support/game_folder.h"
+#include "support/launcher_thread.h"
 
 namespace {
 
 class LauncherTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    HANDLE started = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-    thread_ = std::thread([this, started] {
-      threadId_ = GetCurrentThreadId();
-      SetEvent(started);
-      exitCode_ = LauncherMain(GetModuleHandleA(nullptr));
-      SetEvent(ended_);
-    });
-    WaitForSingleObject(started, INFINITE);
-    CloseHandle(started);
-    // The main dialog is created, captioned and the frame sized before the loop starts waiting;
-    // a message through the loop tells that it is there.
-    frame_ = FindFrame();
+    frame_ = launcher_.Frame();
     ASSERT_NE(frame_, nullptr);
-    SendMessageA(frame_, WM_NULL, 0, 0);
-    mainDialog_ = GetWindow(frame_, GW_CHILD);
+    mainDialog_ = launcher_.MainDialog();
     ASSERT_NE(mainDialog_, nullptr);
+    threadId_ = launcher_.ThreadId();
   }
 
-  void TearDown() override {
-    // Quit as the menu would; without a frame, end the loop directly.
-    if (!Ended(0)) {
-      if (frame_ != nullptr) PostMessageA(frame_, WM_COMMAND, IDM_QUIT, 0);
-      if (!Ended(5000)) PostThreadMessageA(threadId_, WM_QUIT, 0, 0);
-    }
-    thread_.join();
-    CloseHandle(ended_);
-    UnregisterClassA(kFrameClassName, GetModuleHandleA(nullptr));
-  }
-
-  HWND FindFrame() {
-    for (int i = 0; i < 500; ++i) {
-      HWND frame = FindWindowA(kFrameClassName, nullptr);
-      if (frame != nullptr && GetWindowThreadProcessId(frame, nullptr) == threadId_ && IsWindowVisible(frame)) {
-        return frame;
-      }
-      Sleep(10);
-    }
-    return nullptr;
-  }
-
-  bool Ended(DWORD milliseconds) { return WaitForSingleObject(ended_, milliseconds) == WAIT_OBJECT_0; }
+  bool Ended(DWORD milliseconds) { return launcher_.Ended(milliseconds); }
 
   GameFolder folder_;
-  std::thread thread_;
-  HANDLE ended_ = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-  std::atomic<DWORD> threadId_{0};
-  int exitCode_ = -1;
+  LauncherThread launcher_;
+  DWORD threadId_ = 0;
   HWND frame_ = nullptr;
   HWND mainDialog_ = nullptr;
 };
@@ -130,7 +94,7 @@ TEST_F(LauncherTest, AboutOpensFromTheMenuAndClosesOnOk) {
 TEST_F(LauncherTest, QuitClosesTheFrameWithTheDialogAndEndsWithZero) {
   PostMessageA(frame_, WM_COMMAND, IDM_QUIT, 0);
   ASSERT_TRUE(Ended(5000));
-  EXPECT_EQ(exitCode_, 0);
+  EXPECT_EQ(launcher_.ExitCode(), 0);
   EXPECT_FALSE(IsWindow(frame_));
   EXPECT_FALSE(IsWindow(mainDialog_));
 }
@@ -138,20 +102,20 @@ TEST_F(LauncherTest, QuitClosesTheFrameWithTheDialogAndEndsWithZero) {
 TEST_F(LauncherTest, SystemMenuCloseTakesTheSamePath) {
   PostMessageA(frame_, WM_SYSCOMMAND, SC_CLOSE, 0);
   ASSERT_TRUE(Ended(5000));
-  EXPECT_EQ(exitCode_, 0);
+  EXPECT_EQ(launcher_.ExitCode(), 0);
   EXPECT_FALSE(IsWindow(frame_));
 }
 
 TEST_F(LauncherTest, APostedCloseEndsTheLoopWithItsWordParameter) {
   PostMessageA(frame_, WM_CLOSE, 7, 0);
   ASSERT_TRUE(Ended(5000));
-  EXPECT_EQ(exitCode_, 7);
+  EXPECT_EQ(launcher_.ExitCode(), 7);
 }
 
 TEST_F(LauncherTest, MainDialogCancelPostsTheQuitMessage) {
   Click(mainDialog_, IDCANCEL);
   ASSERT_TRUE(Ended(5000));
-  EXPECT_EQ(exitCode_, 0);
+  EXPECT_EQ(launcher_.ExitCode(), 0);
 }
 
 TEST_F(LauncherTest, KeysReachTheMainDialogsControlsWithoutTheDialogManager) {

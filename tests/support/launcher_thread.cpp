@@ -1,0 +1,44 @@
+#include "launcher_thread.h"
+
+#include "srvsetup/app/launcher.h"
+#include "srvsetup/resources/resource.h"
+
+LauncherThread::LauncherThread() : ended_(CreateEventA(nullptr, TRUE, FALSE, nullptr)) {
+  HANDLE started = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+  thread_ = std::thread([this, started] {
+    threadId_ = GetCurrentThreadId();
+    SetEvent(started);
+    exitCode_ = LauncherMain(GetModuleHandleA(nullptr));
+    SetEvent(ended_);
+  });
+  WaitForSingleObject(started, INFINITE);
+  CloseHandle(started);
+  // The main dialog is created, captioned and the frame sized before the loop starts waiting;
+  // a message through the loop tells that it is there.
+  frame_ = FindFrame();
+  if (frame_ == nullptr) return;
+  SendMessageA(frame_, WM_NULL, 0, 0);
+  mainDialog_ = GetWindow(frame_, GW_CHILD);
+}
+
+LauncherThread::~LauncherThread() {
+  if (!Ended(0)) {
+    if (IsWindow(frame_)) PostMessageA(frame_, WM_COMMAND, IDM_QUIT, 0);
+    if (!Ended(5000)) PostThreadMessageA(threadId_, WM_QUIT, 0, 0);
+  }
+  thread_.join();
+  CloseHandle(ended_);
+  UnregisterClassA(kFrameClassName, GetModuleHandleA(nullptr));
+}
+
+HWND LauncherThread::FindFrame() const {
+  for (int i = 0; i < 500; ++i) {
+    HWND frame = FindWindowA(kFrameClassName, nullptr);
+    if (frame != nullptr && GetWindowThreadProcessId(frame, nullptr) == threadId_ && IsWindowVisible(frame)) {
+      return frame;
+    }
+    if (Ended(0)) return nullptr;
+    Sleep(10);
+  }
+  return nullptr;
+}
