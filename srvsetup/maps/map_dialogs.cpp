@@ -105,10 +105,9 @@ INT_PTR CALLBACK SelectMapDialogProc(HWND dialog, UINT message, WPARAM wParam, L
     case WM_COMMAND:
       switch (LOWORD(wParam)) {
         case IDC_MAP_CHOICES:
+          // A double-click takes the map as OK does.
           if (HIWORD(wParam) != LBN_DBLCLK) return FALSE;
-          TakeSelectedMap(dialog);
-          EndDialog(dialog, IDOK);
-          return TRUE;
+          [[fallthrough]];
         case IDOK:
           TakeSelectedMap(dialog);
           EndDialog(dialog, IDOK);
