@@ -4,25 +4,27 @@
 
 namespace {
 
-char* probeOut;
-std::size_t probeSize;
-int probeLength;
-int* probeLines;
+struct {
+  char* out;
+  std::size_t size;
+  int length;
+  int* lines;
+} probe;
 
 // Not inlined, and each call returns to its caller, so that each has a frame of its own. Each
 // call shares its line with the store of that line, as does its return address.
 [[gnu::noinline]] void ProbeInner() {
-  probeLines[0] = (probeLength = CaptureCallStack(probeOut, probeSize, 64, 0), __LINE__);
+  probe.lines[0] = (probe.length = CaptureCallStack(probe.out, probe.size, 64, 0), __LINE__);
   asm volatile("" ::: "memory");
 }
 
 [[gnu::noinline]] void ProbeMiddle() {
-  probeLines[1] = (ProbeInner(), __LINE__);
+  probe.lines[1] = (ProbeInner(), __LINE__);
   asm volatile("" ::: "memory");
 }
 
 [[gnu::noinline]] void ProbeOuter() {
-  probeLines[2] = (ProbeMiddle(), __LINE__);
+  probe.lines[2] = (ProbeMiddle(), __LINE__);
   asm volatile("" ::: "memory");
 }
 
@@ -30,9 +32,7 @@ int* probeLines;
 
 // The text's length; the lines of the three calls, innermost first, in lines.
 extern "C" __declspec(dllexport) int ProbeCapture(char* out, std::size_t size, int lines[3]) {
-  probeOut = out;
-  probeSize = size;
-  probeLines = lines;
+  probe = {out, size, 0, lines};
   ProbeOuter();
-  return probeLength;
+  return probe.length;
 }
