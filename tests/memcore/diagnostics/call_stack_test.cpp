@@ -99,6 +99,7 @@ TEST_F(CallStackCaptureTest, TheWalkStepsAreBoundedSkippedAndUsedUpByZeroCounter
     EXPECT_EQ(Capture(c.maxFrames, c.skipFrames), c.text);
     EXPECT_EQ(platform.walkSteps, c.steps);
     EXPECT_TRUE(!c.text.empty() || UntouchedFrom(0));
+    EXPECT_EQ(capture->state(), SymbolHandlerState::Ready) << "bound even by a walk of no step";
   }
 }
 
