@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 #include <cstring>
+#include <optional>
 #include <string>
 
 #include "fake_symbol_platform.h"
@@ -11,193 +13,152 @@
 namespace {
 
 constexpr char kSentinel = '#';
-constexpr Address kModule = 0x00400000;
+const std::string kFirst = "0x00401000:\tFirst\n";
+const std::string kSecond = "0x00402000:\tSecond\n";
+const std::string kThird = "0x00403000:\tThird\n";
 
 class CallStackCaptureTest : public ::testing::Test {
  protected:
-  // Captures into a buffer of sentinels and returns the text, checked against the result.
+  CallStackCaptureTest() { Reset(); }
+  // A fresh capture over a stack of three named frames.
+  void Reset() {
+    platform = FakeSymbolPlatform{};
+    platform.stack = {0x401000, 0x402000, 0x403000};
+    platform.symbols = {{0x401000, {0x400000, "First"}},
+                        {0x402000, {0x400000, "Second"}},
+                        {0x403000, {0x400000, "Third"}}};
+    capture.emplace(platform);
+  }
+  // Captures into a buffer of sentinels; the text, checked against the result.
   std::string Capture(int maxFrames, int skipFrames, std::size_t size = sizeof buffer) {
     std::memset(buffer, kSentinel, sizeof buffer);
-    result = capture.Capture(buffer, size, maxFrames, skipFrames);
-    if (result == 0) return std::string();
-    EXPECT_EQ(std::strlen(buffer), static_cast<std::size_t>(result));
-    return std::string(buffer, static_cast<std::size_t>(result));
+    const int length = capture->Capture(buffer, size, maxFrames, skipFrames);
+    EXPECT_EQ(length == 0 ? 0 : std::strlen(buffer), static_cast<std::size_t>(length));
+    return std::string(buffer, static_cast<std::size_t>(length));
   }
   bool UntouchedFrom(std::size_t offset) const {
-    for (std::size_t i = offset; i < sizeof buffer; ++i) {
-      if (buffer[i] != kSentinel) return false;
-    }
-    return true;
-  }
-  // A frame in a module that the symbol handler has loaded; a name of "" has no symbol.
-  void Push(Address pc, const std::string& name, const char* file = nullptr, int line = 0) {
-    platform.stack.push_back({pc, {}});
-    platform.loadedModules[pc] = kModule;
-    if (!name.empty()) platform.names[pc] = name;
-    if (file != nullptr) platform.lines[pc] = {file, static_cast<std::uint32_t>(line)};
-  }
-  void PushChain() {
-    Push(0x401000, "First");
-    Push(0x402000, "Second");
-    Push(0x403000, "Third");
+    return std::all_of(buffer + offset, std::end(buffer), [](char c) { return c == kSentinel; });
   }
 
   FakeSymbolPlatform platform;
-  CallStackCapture capture{platform};
+  std::optional<CallStackCapture> capture;
   char buffer[512];
-  int result = 0;
 };
 
-TEST_F(CallStackCaptureTest, FirstCaptureBindsOnceAddingUndecoratedNamesAndLines) {
-  PushChain();
-  EXPECT_EQ(Capture(0, 0), "");
-  EXPECT_EQ(Capture(-3, 1), "");
-  EXPECT_TRUE(UntouchedFrom(0));
-  EXPECT_EQ(capture.state(), SymbolHandlerState::Ready);
-  EXPECT_EQ(platform.options, 0x10212u);
-  EXPECT_EQ(platform.bindCalls, 1);
-  EXPECT_EQ(platform.initializeCalls, 1);
-  EXPECT_EQ(platform.walkSteps, 0);
+// The first capture binds. A missing library or entry point, or a failing initialisation, turns
+// the capture off for good; a missing context fails that capture only.
+TEST_F(CallStackCaptureTest, TheSymbolHandlerStateDecidesEachCapture) {
+  const std::string chain = kFirst + kSecond + kThird;
+  const struct {
+    bool binds, initializes, hasContext;
+    std::size_t size;
+    std::string first, second;
+    SymbolHandlerState state;
+  } cases[] = {
+      {true, true, true, 512, chain, chain, SymbolHandlerState::Ready},
+      {true, true, false, 512, "", chain, SymbolHandlerState::Ready},
+      {false, true, true, 512, "", "", SymbolHandlerState::Failed},
+      {true, false, true, 512, "failed, SymInitialize() == 0\n", "", SymbolHandlerState::Failed},
+      {true, false, true, 29, "", "", SymbolHandlerState::Failed},  // the line is not cut
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(&c - cases);
+    Reset();
+    platform.binds = c.binds;
+    platform.initializes = c.initializes;
+    platform.hasContext = c.hasContext;
+    EXPECT_EQ(Capture(3, 0, c.size), c.first);
+    EXPECT_TRUE(UntouchedFrom(c.first.empty() ? 0 : c.first.size() + 1));
+    platform.hasContext = true;
+    EXPECT_EQ(Capture(3, 0), c.second);
+    EXPECT_TRUE(!c.second.empty() || UntouchedFrom(0));
+    EXPECT_EQ(capture->state(), c.state);
+    EXPECT_EQ(platform.bindCalls, 1);
+    EXPECT_EQ(platform.initializeCalls, c.binds ? 1 : 0);
+    EXPECT_EQ(platform.options, c.binds ? 0x10212u : 0x10200u) << "undecorated names and lines";
+    EXPECT_TRUE(c.state == SymbolHandlerState::Ready || platform.walkSteps == 0);
+  }
 }
 
-TEST_F(CallStackCaptureTest, BindingFailureSwitchesTheCaptureOffForGood) {
-  PushChain();
-  platform.binds = false;
-  EXPECT_EQ(Capture(3, 0), "");
-  EXPECT_EQ(Capture(3, 0), "");
-  EXPECT_TRUE(UntouchedFrom(0));
-  EXPECT_EQ(capture.state(), SymbolHandlerState::Failed);
-  EXPECT_EQ(platform.bindCalls, 1);
-  EXPECT_EQ(platform.initializeCalls, 0);
+// maxFrames + skipFrames steps at most, even past 32 bits; skipped steps and zero program
+// counters write nothing.
+TEST_F(CallStackCaptureTest, TheWalkStepsAreBoundedSkippedAndUsedUpByZeroCounters) {
+  platform.stack = {0x401000, 0, 0x402000, 0x403000};
+  const struct {
+    int maxFrames, skipFrames;
+    std::string text;
+    int steps;
+  } cases[] = {{0, 0, "", 0},           {-3, 1, "", 0},
+               {2, 0, kFirst, 2},       {3, -1, kFirst, 2},
+               {1, 1, "", 2},           {2, 2, kSecond + kThird, 4},
+               {1, 4, "", 5},           {1, 10, "", 5},
+               {INT_MAX, 3, kThird, 5}, {9, 0, kFirst + kSecond + kThird, 5}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::to_string(c.maxFrames) + " frames after " + std::to_string(c.skipFrames));
+    platform.walkSteps = 0;
+    EXPECT_EQ(Capture(c.maxFrames, c.skipFrames), c.text);
+    EXPECT_EQ(platform.walkSteps, c.steps);
+    EXPECT_TRUE(!c.text.empty() || UntouchedFrom(0));
+    EXPECT_EQ(capture->state(), SymbolHandlerState::Ready) << "bound even by a walk of no step";
+  }
 }
 
-TEST_F(CallStackCaptureTest, InitializeFailureWritesItsLineOnceThenNothing) {
-  PushChain();
-  platform.initializes = false;
-  EXPECT_EQ(Capture(0, 0), "failed, SymInitialize() == 0\n");
-  EXPECT_EQ(result, 29);
-  EXPECT_EQ(Capture(3, 0), "");
-  EXPECT_TRUE(UntouchedFrom(0));
-  EXPECT_EQ(platform.bindCalls, 1);
-  EXPECT_EQ(platform.initializeCalls, 1);
-  EXPECT_EQ(platform.walkSteps, 0);
-}
-
-TEST_F(CallStackCaptureTest, MissingContextGivesNothingAndTheNextCaptureTriesAgain) {
-  PushChain();
-  platform.hasContext = false;
-  EXPECT_EQ(Capture(3, 0), "");
-  EXPECT_TRUE(UntouchedFrom(0));
-  EXPECT_EQ(capture.state(), SymbolHandlerState::Ready);
-  platform.hasContext = true;
-  EXPECT_EQ(Capture(1, 0), "0x00401000:\tFirst\n");
-}
-
-TEST_F(CallStackCaptureTest, SkippedStepsWriteNothingAndTheLimitBoundsTheWalk) {
-  PushChain();
-  Push(0x404000, "Fourth");
-  EXPECT_EQ(Capture(2, 1), "0x00402000:\tSecond\n0x00403000:\tThird\n");
-  EXPECT_EQ(platform.walkSteps, 3);
-  // A negative skip lowers the step limit and skips nothing.
-  EXPECT_EQ(Capture(3, -1), "0x00401000:\tFirst\n0x00402000:\tSecond\n");
-  // Counts whose sum leaves 32 bits walk the whole stack.
-  EXPECT_EQ(Capture(INT_MAX, 3), "0x00404000:\tFourth\n");
-}
-
-TEST_F(CallStackCaptureTest, SkippingTheWholeWalkLeavesOutUntouched) {
-  PushChain();
-  EXPECT_EQ(Capture(4, 3), "");
-  EXPECT_EQ(Capture(1, 10), "");
-  EXPECT_TRUE(UntouchedFrom(0));
-}
-
-TEST_F(CallStackCaptureTest, ZeroProgramCountersUseUpStepsWithoutText) {
-  platform.stack.push_back({0, {}});
-  Push(0x401000, "First");
-  platform.stack.push_back({0, {}});
-  Push(0x402000, "Second");
-  EXPECT_EQ(Capture(2, 0), "0x00401000:\tFirst\n");
-  EXPECT_EQ(Capture(2, 1), "0x00401000:\tFirst\n");
-  EXPECT_EQ(Capture(4, 0), "0x00401000:\tFirst\n0x00402000:\tSecond\n");
-}
-
-TEST_F(CallStackCaptureTest, FrameTextsHaveTheirThreeFormsByteForByte) {
-  Push(0x0040a1b2, "ChainInner", "C:\\src\\chain.cpp", 42);
-  Push(0x00000abc, "ChainMiddle");
-  Push(0xfedcba98, "");
-  platform.stack.push_back({0x7fff0000, {}});  // in no module the handler has
-  EXPECT_EQ(Capture(4, 0),
-            "0x0040a1b2:\tChainInner\n\t\tin C:\\src\\chain.cpp (42)\n"
-            "0x00000abc:\tChainMiddle\n"
-            "0xfedcba98:\tname unavailable - SymGetSymFromAddr() failed\n"
-            "0x7fff0000:\tname unavailable - SymGetModuleInfo() failed\n");
-}
-
-TEST_F(CallStackCaptureTest, RepeatedCapturesCopyTheStoredTextsFailuresIncluded) {
-  Push(0x401000, "First", "a.cpp", 7);
-  Push(0x402000, "");
-  const std::string first = Capture(2, 0);
+// The table keeps each text, a failed lookup's too, for the process and address it was made for.
+TEST_F(CallStackCaptureTest, FrameTextsHaveThreeFormsByteForByteAndAreKept) {
+  platform.stack = {0x0040a1b2, 0x00000abc, 0xfedcba98, 0x7fff0000};
+  platform.symbols = {{0x0040a1b2, {0x400000, "ChainInner", "C:\\src\\chain.cpp", 42}},
+                      {0x00000abc, {0x400000, "ChainMiddle"}},
+                      {0xfedcba98, {0x400000, ""}}};
+  const std::string texts =
+      "0x0040a1b2:\tChainInner\n\t\tin C:\\src\\chain.cpp (42)\n"
+      "0x00000abc:\tChainMiddle\n"
+      "0xfedcba98:\tname unavailable - SymGetSymFromAddr() failed\n"
+      "0x7fff0000:\tname unavailable - SymGetModuleInfo() failed\n";
+  EXPECT_EQ(Capture(4, 0), texts);
   const int lookups = platform.nameLookups;
-  platform.names[0x401000] = "Renamed";
-  platform.names[0x402000] = "NowKnown";
-  EXPECT_EQ(Capture(2, 0), first);
+  platform.symbols[0x00000abc].name = "Renamed";
+  platform.symbols[0xfedcba98].name = "NowKnown";
+  platform.symbols[0x7fff0000] = {0x7fff0000, "NowLoaded"};
+  EXPECT_EQ(Capture(4, 0), texts);
   EXPECT_EQ(platform.nameLookups, lookups);
-  // The table is keyed by process as well as by address.
   platform.process = 0x1234;
-  EXPECT_EQ(Capture(1, 0), "0x00401000:\tRenamed\n\t\tin a.cpp (7)\n");
+  EXPECT_EQ(Capture(2, 0),
+            "0x0040a1b2:\tChainInner\n\t\tin C:\\src\\chain.cpp (42)\n"
+            "0x00000abc:\tRenamed\n");
 }
 
 TEST_F(CallStackCaptureTest, TextEndsAtTheLastWholeFrameThatFits) {
-  PushChain();  // frame texts of 18, 19 and 18 characters
   for (int round = 0; round < 2; ++round) {  // formatted, then from the table
-    SCOPED_TRACE(round);
-    EXPECT_EQ(Capture(3, 0, 38), "0x00401000:\tFirst\n0x00402000:\tSecond\n");
-    EXPECT_TRUE(UntouchedFrom(38));
-    EXPECT_EQ(Capture(3, 0, 37), "0x00401000:\tFirst\n");
-    EXPECT_TRUE(UntouchedFrom(37));
-    EXPECT_EQ(Capture(3, 0, 18), "");
-    EXPECT_EQ(buffer[0], '\0');
-    EXPECT_TRUE(UntouchedFrom(18));
-    EXPECT_EQ(Capture(3, 0, 0), "");
-    EXPECT_TRUE(UntouchedFrom(0));
+    for (std::size_t size : {38, 37, 18, 0}) {
+      SCOPED_TRACE(size);
+      EXPECT_EQ(Capture(3, 0, size), size == 38 ? kFirst + kSecond : size == 37 ? kFirst : "");
+      EXPECT_TRUE(UntouchedFrom(size));
+      EXPECT_TRUE(size != 18 || buffer[0] == '\0') << "a frame cut short is taken back";
+    }
   }
-  EXPECT_EQ(capture.Capture(nullptr, 100, 3, 0), 0);
+  EXPECT_EQ(capture->Capture(nullptr, 100, 3, 0), 0);
 }
 
-TEST_F(CallStackCaptureTest, InitializeFailureLineIsNotCut) {
-  platform.initializes = false;
-  EXPECT_EQ(Capture(1, 0, 29), "");
-  EXPECT_TRUE(UntouchedFrom(0));
-}
-
-TEST_F(CallStackCaptureTest, ModuleIsFoundInTheHandlerOrLoadedFromItsFileClosedAfterwards) {
-  platform.loadedModules[0x401234] = kModule;
-  EXPECT_EQ(capture.GetFrameModuleBase(platform.process, 0x401234), kModule);
-  EXPECT_EQ(platform.regionQueries, 0);
-  platform.allocationBases[0x20001234] = 0x20000000;
-  platform.modulePaths[0x20000000] = "C:\\game\\server.dll";
-  EXPECT_EQ(capture.GetFrameModuleBase(platform.process, 0x20001234), platform.loadedBase);
-  EXPECT_EQ(platform.fileEvents,
-            (std::vector<std::string>{"open C:\\game\\server.dll",
-                                      "load 68 C:\\game\\server.dll 536870912", "close 68"}));
-  // A file that cannot be opened is left to the handler to open by its path.
-  platform.filesOpen = false;
+TEST_F(CallStackCaptureTest, ModuleBasesAreFoundOrLoadedOncePerAddressZeroIncluded) {
+  platform.allocationBases = {{0x20001234, 0x20000000}, {0x30000010, 0x30000000}};
+  platform.modulePaths = {{0x20000000, "C:\\game\\server.dll"}};  // none for 0x30000000
+  const std::pair<Address, Address> bases[] = {
+      {0x401000, 0x400000}, {0x20001234, 0x10000000}, {0x30000010, 0}, {0x50000000, 0}};
+  for (int round = 0; round < 2; ++round) {
+    for (const auto& [address, base] : bases) {
+      EXPECT_EQ(capture->GetFrameModuleBase(platform.process, address), base) << address;
+    }
+  }
+  EXPECT_EQ(platform.regionQueries, 3) << "none for the handler's own modules";
+  const std::vector<std::string> loaded = {"open C:\\game\\server.dll",
+                                           "load 68 C:\\game\\server.dll 536870912", "close 68"};
+  EXPECT_EQ(platform.fileEvents, loaded);
+  platform.filesOpen = false;  // the handler then opens the file by its path
   platform.fileEvents.clear();
-  EXPECT_EQ(capture.LoadFrameModule(platform.process, 0x20001234), platform.loadedBase);
+  EXPECT_EQ(capture->LoadFrameModule(platform.process, 0x20001234), 0x10000000u);
   EXPECT_EQ(platform.fileEvents,
             (std::vector<std::string>{"open C:\\game\\server.dll",
                                       "load 0 C:\\game\\server.dll 536870912"}));
-}
-
-TEST_F(CallStackCaptureTest, ModuleBasesAreAskedOncePerAddressZeroIncluded) {
-  platform.allocationBases[0x30000010] = 0x30000000;  // a region with no module file
-  platform.stack.push_back({0x401000, {0x30000010, 0x50000000, 0x30000010}});
-  platform.stack.push_back({0x402000, {0x50000000}});
-  Capture(2, 0);
-  Capture(2, 0);
-  EXPECT_EQ(platform.basesSeenByWalk, std::vector<Address>(8, 0));
-  EXPECT_EQ(platform.regionQueries, 2);
-  EXPECT_TRUE(platform.fileEvents.empty());
 }
 
 #ifndef _WIN32

@@ -4,42 +4,29 @@
 #include <cstring>
 #include <map>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "memcore/diagnostics/symbol_platform.h"
 
-struct FakeFrame {
-  Address pc;
-  std::vector<Address> moduleBaseQueries;  // what the walk asks the module-base routine
+// What the symbol handler knows of an address: its module, and a name and a line if not empty.
+struct FakeSymbol {
+  Address moduleBase;
+  std::string name{}, file{};
+  std::uint32_t line = 0;
 };
 
 class FakeSymbolPlatform final : public SymbolPlatform {
  public:
-  static constexpr FileHandle kOpenFile = 0x44;
-
   // The script.
-  bool binds = true;
-  bool initializes = true;
-  bool hasContext = true;
-  bool filesOpen = true;
+  bool binds = true, initializes = true, hasContext = true, filesOpen = true;
   std::uint32_t options = 0x10200;
   ProcessHandle process = 0xffffffff;
-  std::vector<FakeFrame> stack;                  // from the top; every walk starts there
-  std::map<Address, Address> loadedModules;      // address -> base known to the handler
-  std::map<Address, std::string> names;
-  std::map<Address, std::pair<std::string, std::uint32_t>> lines;
-  std::map<Address, Address> allocationBases;
-  std::map<Address, std::string> modulePaths;    // module handle -> file
-  Address loadedBase = 0x10000000;               // what loading a module gives
-
+  std::vector<Address> stack;  // program counters from the top; every walk starts there
+  std::map<Address, FakeSymbol> symbols;
+  std::map<Address, Address> allocationBases;  // address -> base of the allocation holding it
+  std::map<Address, std::string> modulePaths;  // module handle -> file
   // The record.
-  int bindCalls = 0;
-  int initializeCalls = 0;
-  int walkSteps = 0;
-  int nameLookups = 0;
-  int regionQueries = 0;
-  std::vector<Address> basesSeenByWalk;
+  int bindCalls = 0, initializeCalls = 0, walkSteps = 0, nameLookups = 0, regionQueries = 0;
   std::vector<std::string> fileEvents;  // "open path", "load handle path base", "close handle"
 
   ProcessHandle CurrentProcess() override { return process; }
@@ -48,51 +35,38 @@ class FakeSymbolPlatform final : public SymbolPlatform {
   std::uint32_t GetSymbolOptions() override { return options; }
   void SetSymbolOptions(std::uint32_t value) override { options = value; }
   bool InitializeSymbols(ProcessHandle p) override {
-    ++initializeCalls;
-    return initializes && p == process;
+    return ++initializeCalls, initializes && p == process;
   }
   bool BeginWalk(ThreadHandle, StackWalkLoop& loop) override {
-    if (!hasContext) return false;
-    step = 0;
-    loop.Run();
-    return true;
+    if (hasContext) step = 0, loop.Run();
+    return hasContext;
   }
-  bool WalkStep(ProcessHandle p, ThreadHandle, ModuleBaseSource& bases, Address* pc) override {
-    ++walkSteps;
-    if (step == stack.size()) return false;
-    for (Address a : stack[step].moduleBaseQueries) {
-      basesSeenByWalk.push_back(bases.GetFrameModuleBase(p, a));
-    }
-    *pc = stack[step++].pc;
-    return true;
+  bool WalkStep(ProcessHandle, ThreadHandle, ModuleBaseSource&, Address* pc) override {
+    return ++walkSteps, step < stack.size() && (*pc = stack[step++], true);
   }
   bool FindLoadedModule(ProcessHandle, Address address, Address* base) override {
-    return Find(loadedModules, address, base);
+    return symbols.count(address) && (*base = symbols[address].moduleBase, true);
   }
   const char* FindSymbolName(ProcessHandle, Address address) override {
     ++nameLookups;
-    const auto entry = names.find(address);
-    return entry == names.end() ? nullptr : entry->second.c_str();
+    return symbols[address].name.empty() ? nullptr : symbols[address].name.c_str();
   }
   bool FindSourceLine(ProcessHandle, Address address, SourceLine* line) override {
-    const auto entry = lines.find(address);
-    if (entry == lines.end()) return false;
-    *line = {entry->second.first.c_str(), entry->second.second};
-    return true;
+    const FakeSymbol& symbol = symbols[address];
+    return !symbol.file.empty() && (*line = {symbol.file.c_str(), symbol.line}, true);
   }
   bool QueryAllocationBase(ProcessHandle, Address address, Address* base) override {
-    ++regionQueries;
-    return Find(allocationBases, address, base);
+    return ++regionQueries,
+           allocationBases.count(address) && (*base = allocationBases[address], true);
   }
   bool GetModulePath(Address module, char (&path)[kModulePathSize]) override {
     const auto entry = modulePaths.find(module);
-    if (entry == modulePaths.end()) return false;
-    std::strncpy(path, entry->second.c_str(), kModulePathSize - 1);
-    return true;
+    if (entry != modulePaths.end()) std::strncpy(path, entry->second.c_str(), kModulePathSize - 1);
+    return entry != modulePaths.end();
   }
   FileHandle OpenModuleFile(const char* path) override {
     fileEvents.push_back(std::string("open ") + path);
-    return filesOpen ? kOpenFile : kNoFile;
+    return filesOpen ? 0x44 : kNoFile;
   }
   void CloseModuleFile(FileHandle file) override {
     fileEvents.push_back("close " + std::to_string(file));
@@ -100,16 +74,9 @@ class FakeSymbolPlatform final : public SymbolPlatform {
   Address LoadSymbolModule(ProcessHandle, FileHandle file, const char* path,
                            Address base) override {
     fileEvents.push_back("load " + std::to_string(file) + " " + path + " " + std::to_string(base));
-    return loadedBase;
+    return 0x10000000;
   }
 
  private:
-  static bool Find(const std::map<Address, Address>& table, Address key, Address* value) {
-    const auto entry = table.find(key);
-    if (entry == table.end()) return false;
-    *value = entry->second;
-    return true;
-  }
-
   std::size_t step = 0;
 };

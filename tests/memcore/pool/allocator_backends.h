@@ -1,54 +1,89 @@
-// The five entry points as the tests drive them: a fresh in-process MemoryManager, or a fresh
-// load of the real shared library (memcore.dll through LoadLibraryA, by name or by ordinal;
-// libmemcore.so natively).
+// What the pool tests drive: a fresh in-process MemoryManager over a scripted heap, or a fresh
+// load of the real library (memcore.dll through LoadLibraryA, by name or by ordinal; natively
+// libmemcore.so).
 #pragma once
 
-#include <cstdint>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
 #include <functional>
 #include <memory>
-#include <ostream>
+#include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "memcore/pool/memory_manager.h"
 
+constexpr unsigned kClassSizes[] = {1, 4, 8, 16, 24, 32, 48};
+
+// The bytes MemoryUsed weighs per block: 64 slots, 132 bytes of links and heads, two pointers.
+constexpr std::uint32_t BlockBytes(unsigned classSize) {
+  return 64 * (classSize + 4) + 132 + 2 * static_cast<std::uint32_t>(sizeof(void*));
+}
+
+// The heap of in-process managers: fails while told to, lets a test watch each call (onAllocate
+// runs first and may call back into the manager), and keeps what it handed out.
+struct TestHeap {
+  static inline bool fails = false;
+  static inline std::function<void*(std::size_t)> onAllocate;
+  static inline std::function<void(void*)> beforeRelease;
+  static inline std::set<void*> held;
+
+  static void* Allocate(std::size_t size) {
+    if (void* block = onAllocate ? onAllocate(size) : nullptr) return block;
+    return fails ? nullptr : *held.insert(std::malloc(size)).first;
+  }
+  static void Release(void* block) {
+    if (beforeRelease) beforeRelease(block);
+    held.erase(block);
+    std::free(block);
+  }
+};
+
+// A manager over TestHeap; it must be valid when it goes, and it frees what it held.
+struct TestManager : MemoryManager {
+  TestManager() : MemoryManager(RuntimeHeap{&TestHeap::Allocate, &TestHeap::Release}) {}
+  ~TestManager() {
+    PoolFault fault;
+    EXPECT_TRUE(ValidateMemoryManager(*this, &fault)) << fault.what;
+    for (void* block : std::exchange(TestHeap::held, {})) std::free(block);
+    TestHeap::fails = false;
+    TestHeap::onAllocate = nullptr;
+    TestHeap::beforeRelease = nullptr;
+  }
+};
+
+// The five entry points of one backend: "InProcess", "LibraryByName" or (Windows)
+// "LibraryByOrdinal". Loaded() is false when the library or an entry point cannot be found.
 class AllocatorUnderTest {
  public:
-  virtual ~AllocatorUnderTest() = default;
-  virtual void* Malloc(std::int32_t size) = 0;
-  virtual void Free(void* payload) = 0;
-  virtual std::uint32_t Used() = 0;
-  virtual void Info() = 0;
-  virtual void Trace() = 0;
-  // Only an in-process manager can be looked into; null for the library.
-  virtual const MemoryManager* Manager() const { return nullptr; }
+  explicit AllocatorUnderTest(const std::string& backend);
+  ~AllocatorUnderTest();
+  bool Loaded() const {
+    return inProcess != nullptr || (malloc_ && free_ && used_ && info_ && trace_);
+  }
+  void* Malloc(std::int32_t size) { return inProcess ? inProcess->Malloc(size) : malloc_(size); }
+  void Free(void* payload) { inProcess ? inProcess->Free(payload) : free_(payload); }
+  std::uint32_t Used() { return inProcess ? inProcess->Used() : used_(); }
+  void InfoAndTrace() {
+    if (inProcess == nullptr) info_(), trace_();
+  }
+
+  std::unique_ptr<TestManager> inProcess;  // null for the library
+
+ private:
+  void* module_ = nullptr;
+  void*(MEMCORE_CALL* malloc_)(std::int32_t) = nullptr;
+  void(MEMCORE_CALL* free_)(void*) = nullptr;
+  std::uint32_t(MEMCORE_CALL* used_)() = nullptr;
+  void(MEMCORE_CALL* info_)() = nullptr;
+  void(MEMCORE_CALL* trace_)() = nullptr;
 };
 
-enum class Backend { InProcess, LibraryByName, LibraryByOrdinal };
-
-std::vector<Backend> AllBackends();  // by ordinal on Windows only
-std::string BackendName(Backend backend);
-void PrintTo(Backend backend, std::ostream* out);  // names the parameter in test listings
-// Null, with a test failure recorded, when the library cannot be loaded.
-std::unique_ptr<AllocatorUnderTest> MakeAllocator(Backend backend);
-
-constexpr unsigned kClassSizes[] = {1, 4, 8, 16, 24, 32, 48};
-// The block size that MemoryUsed weighs for a class.
-std::uint32_t BlockBytes(unsigned classSize);
-// The pool of a class in an in-process manager.
-MemoryPool& PoolOf(MemoryManager& manager, unsigned classSize);
-
-// A runtime heap for in-process managers that counts, can be told to fail, and lets a test look
-// at each block before it is freed.
-struct TestHeap {
-  static RuntimeHeap Functions();
-  static void Reset();
-  static int allocations;  // successful allocations so far
-  static int failFrom;     // allocations from this count on fail; -1 never
-  static std::function<void(void*)> beforeRelease;
-  static std::function<void*(std::size_t)> onAllocate;  // runs first; may call back into a manager
-};
-
-// Gives every block of every pool back to the manager's heap and empties the pools, so that a
-// test's fresh manager leaves nothing behind.
-void DiscardBlocks(MemoryManager& manager);
+#ifdef _WIN32
+inline const std::vector<std::string> kBackends = {"InProcess", "LibraryByName",
+                                                   "LibraryByOrdinal"};
+#else
+inline const std::vector<std::string> kBackends = {"InProcess", "LibraryByName"};
+#endif

@@ -1,4 +1,6 @@
-// What only an in-process manager shows: its heap calls, its busy flag and its validator.
+// The allocator's rules: through the five entry points of a fresh in-process manager and of the
+// real library loaded at run time, then what only an in-process manager shows (its heap calls,
+// its busy flag, its validator).
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -7,111 +9,184 @@
 
 namespace {
 
-class MemoryManagerTest : public ::testing::Test {
- protected:
-  MemoryManagerTest() { TestHeap::Reset(); }
-  ~MemoryManagerTest() override { DiscardBlocks(manager_); }
+unsigned SlotOf(const unsigned char* payload) { return SlotHeader::Read(payload).index; }
 
-  bool Valid() {
-    PoolFault fault;
-    const bool valid = ValidateMemoryManager(manager_, &fault);
-    EXPECT_TRUE(valid) << fault.what << " (slot " << fault.slot << ")";
-    return valid;
+bool IsAligned(const void* payload) { return reinterpret_cast<std::uintptr_t>(payload) % 4 == 0; }
+
+class MemoryExports : public ::testing::TestWithParam<std::string> {
+ protected:
+  void SetUp() override { ASSERT_TRUE(allocator_.Loaded()); }
+  unsigned char* Allocate(std::int32_t size) {
+    auto* payload = static_cast<unsigned char*>(allocator_.Malloc(size));
+    EXPECT_NE(payload, nullptr) << "request of " << size;
+    return payload;
+  }
+  // A fresh block's 64 slots, in the order handed out.
+  std::vector<unsigned char*> FillBlock(std::int32_t size) {
+    std::vector<unsigned char*> slots;
+    for (unsigned k = 0; k < kSlotsPerBlock; ++k) slots.push_back(Allocate(size));
+    return slots;
   }
 
-  MemoryManager manager_{TestHeap::Functions()};
+  AllocatorUnderTest allocator_{GetParam()};
 };
 
-TEST_F(MemoryManagerTest, AFailingHeapGivesNullAndChangesNothing) {
-  TestHeap::failFrom = 0;
+// 65 requests per class, cycling through its edges: each slot of a block in order, then a block.
+TEST_P(MemoryExports, RequestsFillTheSmallestClassThatHoldsThemSlotBySlot) {
+  EXPECT_EQ(allocator_.Used(), 0u) << "nothing is held right after load";
+  std::uint32_t used = 0;
+  std::int32_t below = 0;  // the limit of the class below
+  for (unsigned classSize : kClassSizes) {
+    std::vector<std::int32_t> edges = {below + 1, static_cast<std::int32_t>(classSize)};
+    if (below == 0) edges = {INT32_MIN, -1, 0, 1};
+    below = static_cast<std::int32_t>(classSize);
+    std::vector<unsigned char*> slots;
+    for (unsigned k = 0; k <= kSlotsPerBlock; ++k) {
+      const std::int32_t request = edges[k % edges.size()];
+      slots.push_back(Allocate(request));
+      const SlotHeader header = SlotHeader::Read(slots[k]);
+      EXPECT_EQ(header.tag, SlotHeader::kTag) << "request of " << request;
+      EXPECT_EQ(header.classSize, classSize) << "request of " << request;
+      EXPECT_EQ(header.index, k % kSlotsPerBlock) << "class " << classSize << ", request " << k;
+      EXPECT_TRUE(k == kSlotsPerBlock || slots[k] == slots[0] + k * (classSize + 4)) << k;
+    }
+    EXPECT_EQ(allocator_.Used(), used += 2 * BlockBytes(classSize)) << "class " << classSize;
+    EXPECT_TRUE(classSize == 1 || (IsAligned(slots[0]) && IsAligned(slots[64]))) << classSize;
+  }
+  unsigned char* large = Allocate(49);
+  EXPECT_EQ(large[-4], LargeHeader::kTag);
+  EXPECT_TRUE(IsAligned(large));
+  EXPECT_EQ(allocator_.Used(), used + 53) << "a large block weighs its request and header";
+  allocator_.Free(large);
+  EXPECT_EQ(allocator_.Used(), used);
+}
+
+TEST_P(MemoryExports, ReleasedSlotsComeBackFirstInFirstOutAndAFullBlocksFirstOfAll) {
+  std::vector<unsigned char*> first;
+  for (int k = 0; k < 10; ++k) first.push_back(Allocate(16));
+  allocator_.Free(first[5]);
+  allocator_.Free(first[3]);
+  for (unsigned k = 10; k < kSlotsPerBlock; ++k) EXPECT_EQ(SlotOf(Allocate(16)), k);
+  EXPECT_EQ(Allocate(16), first[5]);
+  EXPECT_EQ(Allocate(16), first[3]) << "the first block is full now";
+  const unsigned char* second = Allocate(16);
+  allocator_.Free(first[7]);
+  EXPECT_EQ(Allocate(9), first[7]) << "a block that was full goes ahead of the others";
+  EXPECT_EQ(Allocate(16), second + 20);
+  EXPECT_EQ(allocator_.Used(), 2 * BlockBytes(16));
+}
+
+TEST_P(MemoryExports, AnEmptiedBlockIsTheSpareUntilASecondOneGivesItBack) {
+  unsigned char* first = Allocate(1);
+  EXPECT_EQ(allocator_.Used(), BlockBytes(1));
+  allocator_.Free(first);
+  EXPECT_EQ(allocator_.Used(), BlockBytes(1)) << "the empty block stays as the spare";
+  const std::vector<unsigned char*> refilled = FillBlock(1);
+  EXPECT_EQ(refilled[0], first + 5) << "slot 0 went to the end of the free ring";
+  unsigned char* second = Allocate(1);
+  for (unsigned char* payload : refilled) allocator_.Free(payload);
+  EXPECT_EQ(allocator_.Used(), 2 * BlockBytes(1)) << "the first block is the spare";
+  allocator_.Free(second);
+  EXPECT_EQ(allocator_.Used(), BlockBytes(1)) << "the old spare went back to the heap";
+  EXPECT_EQ(Allocate(1), second + 5) << "the second block is the spare now; slot 1 comes next";
+}
+
+TEST_P(MemoryExports, ReleaseZeroesTheWholeClassSizeAndNothingElse) {
+  unsigned previousClass = 0;
+  for (unsigned classSize : kClassSizes) {
+    const auto smallestRequest =
+        static_cast<std::int32_t>(std::exchange(previousClass, classSize) + 1);
+    const std::vector<unsigned char*> slots = FillBlock(smallestRequest);
+    for (unsigned char* payload : slots) std::memset(payload, 0xFF, classSize);
+    allocator_.Free(slots[17]);
+    ASSERT_EQ(Allocate(smallestRequest), slots[17]) << "class " << classSize;
+    // From slot 16's payload to slot 18's end, only slot 17's payload has changed.
+    std::vector<unsigned char> expected(classSize, 0xFF);
+    for (unsigned char k : {17, 18}) {
+      expected.insert(expected.end(),
+                      {SlotHeader::kTag, k, static_cast<unsigned char>(classSize), 0});
+      expected.insert(expected.end(), classSize, k == 17 ? 0 : 0xFF);
+    }
+    EXPECT_EQ(std::vector<unsigned char>(slots[16], slots[16] + expected.size()), expected)
+        << "class " << classSize;
+  }
+}
+
+TEST_P(MemoryExports, RefusedRequestsNullReleaseAndNoticesChangeNothing) {
+  unsigned char* first = Allocate(8);
+  const std::uint32_t used = allocator_.Used();
+  EXPECT_EQ(allocator_.Malloc(LargeHeader::kLargestRequest + 1), nullptr);
+  EXPECT_EQ(allocator_.Malloc(INT32_MAX), nullptr);
+  allocator_.Free(nullptr);
+  allocator_.InfoAndTrace();
+  EXPECT_EQ(allocator_.Used(), used);
+  EXPECT_EQ(Allocate(8), first + 12) << "the pool went on where it was";
+
+  unsigned char* largest = Allocate(LargeHeader::kLargestRequest);
+  ASSERT_NE(largest, nullptr);
+  EXPECT_EQ(allocator_.Used(), used + 0xFFFFFF);
+  largest[LargeHeader::kLargestRequest - 1] = 1;
+  allocator_.Free(largest);
+  EXPECT_EQ(allocator_.Used(), used);
+}
+
+INSTANTIATE_TEST_SUITE_P(Backends, MemoryExports, ::testing::ValuesIn(kBackends),
+                         [](const auto& info) { return info.param; });
+
+class InProcessManager : public ::testing::Test {
+ protected:
+  TestManager manager_;
+};
+
+TEST_F(InProcessManager, AFailingHeapGivesNullAndChangesNothing) {
+  TestHeap::fails = true;
   EXPECT_EQ(manager_.Malloc(8), nullptr);
   EXPECT_EQ(manager_.Malloc(100), nullptr);
   EXPECT_EQ(manager_.Used(), 0u);
-  EXPECT_EQ(PoolOf(manager_, 8).blockCount, 0);
   EXPECT_EQ(manager_.busyFlag, 0) << "cleared on the failure path too";
 
-  TestHeap::failFrom = -1;
+  TestHeap::fails = false;
   void* slots[kSlotsPerBlock];
   for (void*& slot : slots) slot = manager_.Malloc(8);
-  TestHeap::failFrom = TestHeap::allocations;
+  TestHeap::fails = true;
   EXPECT_EQ(manager_.Malloc(8), nullptr) << "the block is full and no new one can be had";
-  EXPECT_EQ(PoolOf(manager_, 8).blockCount, 1);
-  EXPECT_EQ(PoolOf(manager_, 8).partialList, nullptr);
-  EXPECT_TRUE(Valid());
-
+  EXPECT_EQ(manager_.Used(), BlockBytes(8));
   manager_.Free(slots[40]);
   EXPECT_EQ(manager_.Malloc(8), slots[40]) << "the pool works on after the failure";
-  EXPECT_TRUE(Valid());
 }
 
-TEST_F(MemoryManagerTest, OnlyTheReplacedSpareGoesBackToTheHeap) {
-  std::vector<void*> released;
-  TestHeap::beforeRelease = [&released](void* block) { released.push_back(block); };
-  void* first = manager_.Malloc(4);
-  manager_.Free(first);
-  void* firstBlock = PoolOf(manager_, 4).spare;
-  ASSERT_NE(firstBlock, nullptr);
-
-  void* slots[kSlotsPerBlock + 1];
-  for (void*& slot : slots) slot = manager_.Malloc(4);
-  for (void* slot : slots) manager_.Free(slot);
-  EXPECT_EQ(released, std::vector<void*>{firstBlock}) << "the second emptied block replaced it";
-  EXPECT_EQ(PoolOf(manager_, 4).blockCount, 1);
-  EXPECT_TRUE(Valid());
-}
-
-TEST_F(MemoryManagerTest, ALargeBlockIsZeroedBeforeItGoesBackWithItsHeaderKept) {
-  constexpr std::int32_t kRequest = 100;
-  auto* payload = static_cast<unsigned char*>(manager_.Malloc(kRequest));
-  std::memset(payload, 0xFF, kRequest);
-  bool inspected = false;
+TEST_F(InProcessManager, ALargeBlockGoesBackWithItsHeaderKeptAndItsRequestZeroed) {
+  auto* payload = static_cast<unsigned char*>(manager_.Malloc(100));
+  std::memset(payload, 0xFF, 100);
+  std::vector<unsigned char> released;
   TestHeap::beforeRelease = [&](void* block) {
-    auto* bytes = static_cast<const unsigned char*>(block);
-    EXPECT_EQ(bytes, payload - 4);
-    EXPECT_EQ(bytes[0], LargeHeader::kTag);
-    EXPECT_EQ(LargeHeader::TotalSize(bytes + 4), 104u);
-    for (int i = 0; i < kRequest; ++i) EXPECT_EQ(bytes[4 + i], 0) << "byte " << i;
-    inspected = true;
+    released.assign(static_cast<unsigned char*>(block), static_cast<unsigned char*>(block) + 104);
   };
   manager_.Free(payload);
-  EXPECT_TRUE(inspected);
-  EXPECT_EQ(manager_.largeBytes, 0u);
+  std::vector<unsigned char> expected = {LargeHeader::kTag, 104};
+  expected.resize(104);
+  EXPECT_EQ(released, expected);
+  EXPECT_EQ(manager_.Used(), 0u);
 }
 
 // The heap calling back into the manager is the one way a single thread meets the busy flag.
-TEST_F(MemoryManagerTest, CallsWhileBusyGoStraightToTheHeap) {
+TEST_F(InProcessManager, CallsWhileBusyGoStraightToTheHeapUncounted) {
+  int depth = 0;
   void* bypassed = nullptr;
-  void* releasedDirectly = nullptr;
-  bool nested = false;
   TestHeap::onAllocate = [&](std::size_t) -> void* {
-    if (nested) return nullptr;
-    nested = true;
-    if (bypassed == nullptr) {
-      bypassed = manager_.Malloc(10);
-    } else {
-      TestHeap::beforeRelease = [&](void* block) { releasedDirectly = block; };
-      manager_.Free(bypassed);
-      TestHeap::beforeRelease = nullptr;
-    }
-    nested = false;
+    if (depth++ == 0) bypassed ? manager_.Free(bypassed) : void(bypassed = manager_.Malloc(10));
+    --depth;
     return nullptr;
   };
-
-  void* slot = manager_.Malloc(10);
-  ASSERT_NE(bypassed, nullptr);
-  EXPECT_EQ(TestHeap::allocations, 2) << "the block and the bypassed request";
+  manager_.Malloc(10);  // its block's heap call makes the bypassed request
+  EXPECT_EQ(TestHeap::held.size(), 2u) << "the block and the bypassed request";
   EXPECT_EQ(manager_.Used(), BlockBytes(16)) << "the bypassed request is not counted";
-
-  void* large = manager_.Malloc(200);
-  EXPECT_EQ(releasedDirectly, bypassed) << "freed by the heap, without a header lookup";
+  manager_.Malloc(200);  // its heap call releases the bypassed request
+  EXPECT_EQ(TestHeap::held.count(bypassed), 0u) << "released by the heap, without a header";
   EXPECT_EQ(manager_.Used(), BlockBytes(16) + 204);
-  TestHeap::onAllocate = nullptr;
-  manager_.Free(large);
-  manager_.Free(slot);
-  EXPECT_TRUE(Valid());
 }
 
-TEST_F(MemoryManagerTest, AHeaderWithAForeignClassSizeIsLeftAlone) {
+TEST_F(InProcessManager, AHeaderWithAForeignClassSizeIsLeftAlone) {
   unsigned char foreign[4 + 64] = {0x00, 0x00, 200, 0x00};
   std::memset(foreign + 4, 0x5A, 64);
   manager_.Free(foreign + 4);
@@ -121,71 +196,39 @@ TEST_F(MemoryManagerTest, AHeaderWithAForeignClassSizeIsLeftAlone) {
 }
 
 // Each corruption must be caught, and undoing it must make the pool valid again.
-TEST_F(MemoryManagerTest, TheValidatorCatchesEachBrokenInvariant) {
-  void* slots[kSlotsPerBlock + 3];
-  for (void*& slot : slots) slot = manager_.Malloc(24);
-  void* spareSlot = manager_.Malloc(40);
-  manager_.Free(spareSlot);
-  ASSERT_TRUE(Valid());
-
-  MemoryPool& pool = PoolOf(manager_, 24);
-  MemoryBlock* full = pool.fullList;
-  MemoryBlock* partial = pool.partialList;
-  ASSERT_NE(full, nullptr);
-  ASSERT_NE(partial, nullptr);
-  const BlockLayout layout = BlockLayout::Of(24);
-  BlockLinks* fullLinks = layout.Links(full);
-  BlockLinks* partialLinks = layout.Links(partial);
-  unsigned char* slotFive = layout.Payload(full, 5);
-
-  const struct {
-    const char* name;
-    std::function<void()> corrupt;
-    std::function<void()> repair;
-  } cases[] = {
-      {"ring link", [&] { partialLinks->nextSlot[10] = 12; },
-       [&] { partialLinks->nextSlot[10] = 11; }},
-      {"mirror link", [&] { partialLinks->prevSlot[11] = 9; },
-       [&] { partialLinks->prevSlot[11] = 10; }},
-      {"link out of range", [&] { partialLinks->nextSlot[10] = 64; },
-       [&] { partialLinks->nextSlot[10] = 11; }},
-      {"empty free ring", [&] { partialLinks->freeHead = -1; },
-       [&] { partialLinks->freeHead = 3; }},
-      {"head out of range", [&] { partialLinks->usedHead = 64; },
-       [&] { partialLinks->usedHead = 0; }},
-      {"block count", [&] { ++pool.blockCount; }, [&] { --pool.blockCount; }},
-      {"list back link", [&] { fullLinks->prevBlock = full; },
-       [&] { fullLinks->prevBlock = nullptr; }},
-      {"full block on the partial list",
-       [&] {
-         pool.partialList = full;
-         pool.fullList = partial;
-       },
-       [&] {
-         pool.partialList = partial;
-         pool.fullList = full;
-       }},
-      {"spare with used slots",
-       [&] {
-         pool.spare = partial;
-         pool.partialList = nullptr;
-       },
-       [&] {
-         pool.spare = nullptr;
-         pool.partialList = partial;
-       }},
-      {"slot header", [&] { slotFive[-3] = 6; }, [&] { slotFive[-3] = 5; }},
+TEST_F(InProcessManager, TheValidatorCatchesEachBrokenInvariant) {
+  for (unsigned k = 0; k < kSlotsPerBlock + 3; ++k) manager_.Malloc(24);
+  manager_.Free(manager_.Malloc(40));           // a spare elsewhere
+  MemoryPool& pool = manager_.classes[4].pool;  // class 24: a full block and a partial one
+  ASSERT_TRUE(pool.fullList != nullptr && pool.partialList != nullptr);
+  const BlockLayout& layout = manager_.classes[4].layout;
+  BlockLinks& full = *layout.Links(pool.fullList);
+  BlockLinks& partial = *layout.Links(pool.partialList);
+  unsigned char& slotFiveIndex = layout.Payload(pool.fullList, 5)[-3];
+  const MemoryPool savedPool = pool;
+  const BlockLinks savedFull = full;
+  const BlockLinks savedPartial = partial;
+  const std::function<void()> corruptions[] = {
+      [&] { partial.nextSlot[10] = 12; },                   // ring
+      [&] { partial.prevSlot[11] = 9; },                    // mirror
+      [&] { partial.nextSlot[10] = 64; },                   // link out of range
+      [&] { partial.freeHead = -1; },                       // empty free ring
+      [&] { partial.usedHead = 64; },                       // head out of range
+      [&] { ++pool.blockCount; },                           // block count
+      [&] { full.prevBlock = pool.fullList; },              // list back link
+      [&] { std::swap(pool.partialList, pool.fullList); },  // blocks on the wrong lists
+      [&] { std::swap(pool.spare, pool.partialList); },     // a spare with used slots
+      [&] { slotFiveIndex = 6; },                           // slot header
   };
-  for (const auto& c : cases) {
-    c.corrupt();
-    PoolFault fault;
-    EXPECT_FALSE(ValidateMemoryManager(manager_, &fault)) << c.name;
-    EXPECT_NE(fault.what, nullptr) << c.name;
-    c.repair();
-    EXPECT_TRUE(Valid()) << c.name << " repaired";
+  for (std::size_t i = 0; i < std::size(corruptions); ++i) {
+    corruptions[i]();
+    EXPECT_FALSE(ValidateMemoryManager(manager_)) << "corruption " << i;
+    pool = savedPool;
+    full = savedFull;
+    partial = savedPartial;
+    slotFiveIndex = 5;
+    EXPECT_TRUE(ValidateMemoryManager(manager_)) << "corruption " << i << " undone";
   }
-  EXPECT_TRUE(ValidateMemoryManager(manager_));
-  EXPECT_NE(PoolOf(manager_, 48).spare, nullptr);
 }
 
 }  // namespace
