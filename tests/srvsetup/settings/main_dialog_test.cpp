@@ -121,10 +121,9 @@ TEST_F(MainDialogTest, ShowsTheFileAndWritesAHealRateTheListDoesNotOfferUnchange
   EXPECT_EQ(ControlText(dialog_, IDC_SERVER_NAME), "Chez R\xE9mi");
   EXPECT_EQ(ComboSelection(dialog_, IDC_GAME_TYPE), TugOfWar);
   EXPECT_EQ(ComboSelection(dialog_, IDC_HEAL_RATE), CB_ERR);
-  EXPECT_FALSE(IsChecked(dialog_, IDC_HEALTH_DROP));
-  EXPECT_TRUE(IsChecked(dialog_, IDC_REALISTIC_MODE));
-  EXPECT_TRUE(IsChecked(dialog_, IDC_TEAM_DAMAGE));
-  EXPECT_FALSE(IsChecked(dialog_, IDC_USE_GAMESPY));
+  for (int box : {IDC_HEALTH_DROP, IDC_REALISTIC_MODE, IDC_FAST_RUN_SPEED, IDC_TEAM_DAMAGE, IDC_USE_GAMESPY}) {
+    EXPECT_EQ(IsChecked(dialog_, box), box == IDC_REALISTIC_MODE || box == IDC_TEAM_DAMAGE) << box;
+  }
   EXPECT_EQ(ControlText(dialog_, IDC_MAP_ROTATION), "DM/harbour TOW/dam ");
   EXPECT_EQ(ControlText(dialog_, IDC_MAX_PLAYERS), "-3");
   EXPECT_EQ(ControlText(dialog_, IDC_INACTIVE_KICK), "2147483647");
