@@ -7,7 +7,6 @@
 
 #include <cstdio>
 #include <string>
-#include <vector>
 
 #include "srvsetup/app/launcher.h"
 #include "srvsetup/resources/resource.h"
@@ -17,43 +16,48 @@
 
 namespace {
 
+std::string CurrentDirectory() {
+  char directory[MAX_PATH] = "";
+  GetCurrentDirectoryA(MAX_PATH, directory);
+  return directory;
+}
+
+void Step(const char* what) { std::printf("demo: %s\n", what); }
+
+bool Fail(const std::string& why) {
+  std::fprintf(stderr, "demo: %s\n", why.c_str());
+  return false;
+}
+
 class Session {
  public:
   Session(const std::string& program, const std::string& screenshots)
       : launcher_(program, "", CurrentDirectory()), screenshots_(screenshots) {}
 
   bool Run() {
-    if (!launcher_.Started()) return Fail("cannot start " + std::string(kProgramName));
-    frame_ = launcher_.WaitForWindow(kFrameClassName);
-    if (frame_ == nullptr) return Fail("the launcher's window did not appear");
-    for (int i = 0; i < 1000 && (dialog_ == nullptr || !IsWindowVisible(dialog_)); ++i) {
-      dialog_ = GetWindow(frame_, GW_CHILD);
-      Sleep(10);
-    }
-    if (dialog_ == nullptr) return Fail("the main dialog did not appear");
-    Shot(frame_, "main-window");
+    if (!launcher_.Started()) return Fail("cannot start srvsetup.exe");
+    dialog_ = launcher_.WaitForMainDialog(kFrameClassName);
+    if (dialog_ == nullptr) return Fail("the launcher's window did not appear");
+    Shot(launcher_.Frame(), "main-window");
 
     Step("Run Server before any map is chosen: the warning");
-    HWND warning = OpenModal(IDC_RUN_SERVER);
-    if (warning == nullptr) return Fail("no warning");
-    Shot(warning, "no-map-warning");
-    if (!Close(warning, IDOK)) return false;
+    HWND warning = Open(IDC_RUN_SERVER, "no-map-warning");
+    if (warning == nullptr || !Close(warning, IDOK)) return false;
 
     Step("game type \"Contre horloge\"");
     ChooseComboItem(dialog_, IDC_GAME_TYPE, RoundBased);
 
     Step("Select Map: DM/harbour");
-    HWND select = OpenModal(IDC_SELECT_MAP);
-    if (select == nullptr) return Fail("no Select Map dialog");
-    if (!Pick(GetDlgItem(select, IDC_MAP_CHOICES), "DM/harbour")) return false;
+    HWND select = Open(IDC_SELECT_MAP);
+    if (select == nullptr || !Pick(select, IDC_MAP_CHOICES, "DM/harbour")) return false;
     Shot(select, "select-map");
     if (!Close(select, IDOK)) return false;
 
     Step("Setup Rotation: DM/harbour, DM/marsh, dm/lighthouse");
-    HWND rotation = OpenModal(IDC_SETUP_ROTATION);
-    if (rotation == nullptr) return Fail("no Setup Map Rotation dialog");
+    HWND rotation = Open(IDC_SETUP_ROTATION);
+    if (rotation == nullptr) return false;
     for (const char* name : {"DM/harbour", "DM/marsh", "dm/lighthouse"}) {
-      if (!Pick(GetDlgItem(rotation, IDC_MAP_LIST), name)) return false;
+      if (!Pick(rotation, IDC_MAP_LIST, name)) return false;
       Click(rotation, IDC_ADD_TO_ROTATION);
     }
     Shot(rotation, "map-rotation");
@@ -70,60 +74,34 @@ class Session {
     SetDlgItemTextA(dialog_, IDC_ADDITIONAL_SETTINGS, "set g_motd \"Bienvenue\"");
 
     Step("Advanced: net port 27961, Pure, Infinite Ammo");
-    HWND advanced = OpenModal(IDC_ADVANCED);
-    if (advanced == nullptr) return Fail("no Advanced dialog");
+    HWND advanced = Open(IDC_ADVANCED);
+    if (advanced == nullptr) return false;
     TypeText(advanced, IDC_NET_PORT, "27961");
     Click(advanced, IDC_PURE);
     Click(advanced, IDC_INFINITE_AMMO);
     Shot(advanced, "advanced");
     if (!Close(advanced, IDOK)) return false;
-    Shot(frame_, "main-window-ready");
+    Shot(launcher_.Frame(), "main-window-ready");
 
     Step("Run Server");
     PostClick(dialog_, IDC_RUN_SERVER);
-    const int exitCode = launcher_.ExitCode();
-    if (exitCode != 0) return Fail("the launcher did not end after Run Server");
+    if (launcher_.ExitCode() != 0) return Fail("the launcher did not end after Run Server");
     if (launcher_.EndStartedProcesses() != 0) return Fail("the server did not end by itself");
     return true;
   }
 
  private:
-  static constexpr const char* kProgramName = "srvsetup.exe";
-
-  static std::string CurrentDirectory() {
-    char directory[MAX_PATH] = "";
-    GetCurrentDirectoryA(MAX_PATH, directory);
-    return directory;
+  HWND Open(int button, const char* shot = nullptr) {
+    HWND modal = launcher_.OpenModal(button);
+    if (modal == nullptr) Fail("the dialog of button " + std::to_string(button) + " did not open");
+    if (modal != nullptr && shot != nullptr) Shot(modal, shot);
+    return modal;
   }
 
-  static void Step(const std::string& what) { std::printf("demo: %s\n", what.c_str()); }
+  bool Close(HWND modal, int button) { return launcher_.CloseModal(modal, button) || Fail("a dialog did not close"); }
 
-  static bool Fail(const std::string& why) {
-    std::fprintf(stderr, "demo: %s\n", why.c_str());
-    return false;
-  }
-
-  HWND OpenModal(int button) {
-    PostClick(dialog_, button);
-    return launcher_.WaitForWindow("#32770", frame_);
-  }
-
-  bool Close(HWND dialog, int button) {
-    PostClick(dialog, button);
-    if (!WaitUntilDestroyed(dialog)) return Fail("a dialog did not close");
-    SendMessageA(dialog_, WM_NULL, 0, 0);
-    return true;
-  }
-
-  bool Pick(HWND list, const std::string& name) {
-    const std::vector<std::string> items = ForeignListItems(list);
-    for (std::size_t i = 0; i < items.size(); ++i) {
-      if (items[i] == name) {
-        SendMessageA(list, LB_SETCURSEL, i, 0);
-        return true;
-      }
-    }
-    return Fail("the map " + name + " is not offered");
+  bool Pick(HWND modal, int list, const char* name) {
+    return SelectForeignListItem(GetDlgItem(modal, list), name) || Fail(std::string("the map ") + name + " is not offered");
   }
 
   void Shot(HWND window, const std::string& name) {
@@ -138,7 +116,6 @@ class Session {
 
   LauncherProcess launcher_;
   std::string screenshots_;
-  HWND frame_ = nullptr;
   HWND dialog_ = nullptr;
 };
 
@@ -150,6 +127,5 @@ int main(int argc, char** argv) {
     return 2;
   }
   CreateDirectoryA(argv[2], nullptr);
-  Session session(argv[1], argv[2]);
-  return session.Run() ? 0 : 1;
+  return Session(argv[1], argv[2]).Run() ? 0 : 1;
 }

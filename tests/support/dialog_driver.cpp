@@ -7,43 +7,24 @@
 
 namespace {
 
-constexpr char kDialogClass[] = "#32770";
-
 // Polls until the condition holds or the time is up; GUI state changes on another thread.
 template <typename Condition>
 bool WaitFor(Condition condition, DWORD milliseconds) {
   const ULONGLONG deadline = GetTickCount64() + milliseconds;
-  for (;;) {
-    if (condition()) return true;
+  while (!condition()) {
     if (GetTickCount64() >= deadline) return false;
     Sleep(10);
   }
+  return true;
 }
-
-struct DialogSearch {
-  HWND owner;
-  HWND found;
-};
 
 BOOL CALLBACK MatchDialog(HWND window, LPARAM context) {
-  DialogSearch& search = *reinterpret_cast<DialogSearch*>(context);
+  auto& search = *reinterpret_cast<std::pair<HWND, HWND>*>(context);
   char className[16] = "";
   GetClassNameA(window, className, sizeof className);
-  if (lstrcmpA(className, kDialogClass) != 0 || !IsWindowVisible(window)) return TRUE;
-  if (search.owner != nullptr && GetWindow(window, GW_OWNER) != search.owner) return TRUE;
-  search.found = window;
-  return FALSE;
-}
-
-struct TextSearch {
-  const std::string* text;
-  bool found;
-};
-
-BOOL CALLBACK MatchText(HWND child, LPARAM context) {
-  TextSearch& search = *reinterpret_cast<TextSearch*>(context);
-  if (WindowText(child) != *search.text) return TRUE;
-  search.found = true;
+  if (lstrcmpA(className, "#32770") != 0 || !IsWindowVisible(window)) return TRUE;
+  if (search.first != nullptr && GetWindow(window, GW_OWNER) != search.first) return TRUE;
+  search.second = window;
   return FALSE;
 }
 
@@ -53,32 +34,46 @@ POINT ItemCentre(HWND list, int index) {
   return POINT{(item.left + item.right) / 2, (item.top + item.bottom) / 2};
 }
 
-void SendMouse(HWND window, UINT message, WPARAM keys, POINT at) {
-  SendMessageA(window, message, keys, MAKELPARAM(at.x, at.y));
+void SendMouse(HWND list, int index, std::initializer_list<UINT> messages) {
+  const POINT at = ItemCentre(list, index);
+  for (UINT message : messages) {
+    SendMessageA(list, message, message == WM_LBUTTONUP ? 0 : MK_LBUTTON, MAKELPARAM(at.x, at.y));
+  }
+}
+
+// The items of a list box or a combo box's list, through that control's messages.
+std::vector<std::string> Items(HWND control, UINT countMessage, UINT lengthMessage, UINT textMessage) {
+  std::vector<std::string> items;
+  const LRESULT count = SendMessageA(control, countMessage, 0, 0);
+  for (LRESULT i = 0; i < count; ++i) {
+    std::string text(static_cast<std::size_t>(SendMessageA(control, lengthMessage, static_cast<WPARAM>(i), 0)) + 1, '\0');
+    SendMessageA(control, textMessage, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&text[0]));
+    text.pop_back();
+    items.push_back(text);
+  }
+  return items;
+}
+
+void AppendBigEndian(std::string& out, std::uint32_t value) {
+  for (int shift = 24; shift >= 0; shift -= 8) out.push_back(static_cast<char>((value >> shift) & 0xFF));
 }
 
 void AppendChunk(std::string& png, const char* type, const std::string& data) {
-  auto bigEndian = [&png](std::uint32_t value) {
-    for (int shift = 24; shift >= 0; shift -= 8) png.push_back(static_cast<char>((value >> shift) & 0xFF));
-  };
-  bigEndian(static_cast<std::uint32_t>(data.size()));
   const std::string body = std::string(type, 4) + data;
+  AppendBigEndian(png, static_cast<std::uint32_t>(data.size()));
   png += body;
-  bigEndian(static_cast<std::uint32_t>(
-      crc32(0, reinterpret_cast<const Bytef*>(body.data()), static_cast<uInt>(body.size()))));
+  AppendBigEndian(png, static_cast<std::uint32_t>(crc32(0, reinterpret_cast<const Bytef*>(body.data()),
+                                                        static_cast<uInt>(body.size()))));
 }
 
 // An 8-bit RGB PNG from 32-bit top-down BGRX rows.
 std::string EncodePng(int width, int height, const std::uint8_t* bgrx) {
   std::string raw;
-  raw.reserve(static_cast<std::size_t>(height) * (1 + width * 3));
   for (int y = 0; y < height; ++y) {
-    raw.push_back('\0');
-    const std::uint8_t* row = bgrx + static_cast<std::size_t>(y) * width * 4;
-    for (int x = 0; x < width; ++x) {
-      raw.push_back(static_cast<char>(row[x * 4 + 2]));
-      raw.push_back(static_cast<char>(row[x * 4 + 1]));
-      raw.push_back(static_cast<char>(row[x * 4 + 0]));
+    raw.push_back('\0');  // no filter
+    for (const std::uint8_t* pixel = bgrx + std::size_t(y) * width * 4; pixel != bgrx + std::size_t(y + 1) * width * 4;
+         pixel += 4) {
+      raw += {static_cast<char>(pixel[2]), static_cast<char>(pixel[1]), static_cast<char>(pixel[0])};
     }
   }
   uLongf packedSize = compressBound(static_cast<uLong>(raw.size()));
@@ -88,11 +83,9 @@ std::string EncodePng(int width, int height, const std::uint8_t* bgrx) {
     return {};
   }
   packed.resize(packedSize);
-
   std::string header;
-  for (std::uint32_t value : {static_cast<std::uint32_t>(width), static_cast<std::uint32_t>(height)}) {
-    for (int shift = 24; shift >= 0; shift -= 8) header.push_back(static_cast<char>((value >> shift) & 0xFF));
-  }
+  AppendBigEndian(header, static_cast<std::uint32_t>(width));
+  AppendBigEndian(header, static_cast<std::uint32_t>(height));
   header += std::string("\x08\x02\x00\x00\x00", 5);  // 8 bits, RGB, deflate, no filter, no interlace
   std::string png = "\x89PNG\r\n\x1a\n";
   AppendChunk(png, "IHDR", header);
@@ -130,19 +123,14 @@ ModalDialog::~ModalDialog() {
 }
 
 INT_PTR ModalDialog::Result(DWORD milliseconds) {
-  if (WaitForSingleObject(ended_, milliseconds) != WAIT_OBJECT_0) return -1;
-  return result_;
+  return WaitForSingleObject(ended_, milliseconds) == WAIT_OBJECT_0 ? result_ : -1;
 }
 
 HWND WaitForDialog(DWORD threadId, HWND owner, DWORD milliseconds) {
-  DialogSearch search{owner, nullptr};
-  WaitFor(
-      [&] {
-        EnumThreadWindows(threadId, MatchDialog, reinterpret_cast<LPARAM>(&search));
-        return search.found != nullptr;
-      },
-      milliseconds);
-  return search.found;
+  std::pair<HWND, HWND> search{owner, nullptr};  // the owner wanted, the dialog found
+  WaitFor([&] { return EnumThreadWindows(threadId, MatchDialog, reinterpret_cast<LPARAM>(&search)), search.second; },
+          milliseconds);
+  return search.second;
 }
 
 bool WaitUntilDestroyed(HWND window, DWORD milliseconds) {
@@ -150,38 +138,28 @@ bool WaitUntilDestroyed(HWND window, DWORD milliseconds) {
 }
 
 std::string WindowText(HWND window) {
-  const LRESULT length = SendMessageA(window, WM_GETTEXTLENGTH, 0, 0);
-  std::string text(static_cast<std::size_t>(length) + 1, '\0');
-  const LRESULT got = SendMessageA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]));
-  text.resize(static_cast<std::size_t>(got));
+  std::string text(static_cast<std::size_t>(SendMessageA(window, WM_GETTEXTLENGTH, 0, 0)) + 1, '\0');
+  text.resize(static_cast<std::size_t>(SendMessageA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]))));
   return text;
 }
 
-std::string ControlText(HWND dialog, int id) {
-  return WindowText(GetDlgItem(dialog, id));
-}
+std::string ControlText(HWND dialog, int id) { return WindowText(GetDlgItem(dialog, id)); }
 
 bool HasControlWithText(HWND window, const std::string& text) {
-  TextSearch search{&text, false};
-  EnumChildWindows(window, MatchText, reinterpret_cast<LPARAM>(&search));
-  return search.found;
+  for (HWND child = GetWindow(window, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+    if (WindowText(child) == text) return true;
+  }
+  return false;
 }
 
-void Click(HWND dialog, int id) {
-  SendMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
-}
+void Click(HWND dialog, int id) { SendMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
 
-void PostClick(HWND dialog, int id) {
-  PostMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
-}
+void PostClick(HWND dialog, int id) { PostMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
 
 void TypeText(HWND dialog, int id, const std::string& text) {
   HWND edit = GetDlgItem(dialog, id);
   SendMessageA(edit, EM_SETSEL, 0, -1);
-  if (text.empty()) {
-    SendMessageA(edit, WM_CHAR, VK_BACK, 1);
-    return;
-  }
+  if (text.empty()) SendMessageA(edit, WM_CHAR, VK_BACK, 1);
   for (char c : text) SendMessageA(edit, WM_CHAR, static_cast<unsigned char>(c), 1);
 }
 
@@ -195,53 +173,21 @@ bool IsChecked(HWND dialog, int id) {
   return SendMessageA(GetDlgItem(dialog, id), BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
-std::vector<std::string> ListItems(HWND list) {
-  std::vector<std::string> items;
-  const LRESULT count = SendMessageA(list, LB_GETCOUNT, 0, 0);
-  for (LRESULT i = 0; i < count; ++i) {
-    const LRESULT length = SendMessageA(list, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0);
-    std::string text(static_cast<std::size_t>(length) + 1, '\0');
-    SendMessageA(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&text[0]));
-    text.resize(static_cast<std::size_t>(length));
-    items.push_back(text);
-  }
-  return items;
-}
+std::vector<std::string> ListItems(HWND list) { return Items(list, LB_GETCOUNT, LB_GETTEXTLEN, LB_GETTEXT); }
 
-int ListSelection(HWND list) {
-  return static_cast<int>(SendMessageA(list, LB_GETCURSEL, 0, 0));
-}
+int ListSelection(HWND list) { return static_cast<int>(SendMessageA(list, LB_GETCURSEL, 0, 0)); }
 
-void ClickListItem(HWND list, int index) {
-  const POINT at = ItemCentre(list, index);
-  SendMouse(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
-  SendMouse(list, WM_LBUTTONUP, 0, at);
-}
+void ClickListItem(HWND list, int index) { SendMouse(list, index, {WM_LBUTTONDOWN, WM_LBUTTONUP}); }
 
 void DoubleClickListItem(HWND list, int index) {
-  const POINT at = ItemCentre(list, index);
-  SendMouse(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
-  SendMouse(list, WM_LBUTTONUP, 0, at);
-  SendMouse(list, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
-  SendMouse(list, WM_LBUTTONUP, 0, at);
+  SendMouse(list, index, {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP});
 }
 
 std::vector<std::string> ComboItems(HWND dialog, int id) {
-  std::vector<std::string> items;
-  const LRESULT count = SendDlgItemMessageA(dialog, id, CB_GETCOUNT, 0, 0);
-  for (LRESULT i = 0; i < count; ++i) {
-    const LRESULT length = SendDlgItemMessageA(dialog, id, CB_GETLBTEXTLEN, static_cast<WPARAM>(i), 0);
-    std::string text(static_cast<std::size_t>(length) + 1, '\0');
-    SendDlgItemMessageA(dialog, id, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&text[0]));
-    text.resize(static_cast<std::size_t>(length));
-    items.push_back(text);
-  }
-  return items;
+  return Items(GetDlgItem(dialog, id), CB_GETCOUNT, CB_GETLBTEXTLEN, CB_GETLBTEXT);
 }
 
-int ComboSelection(HWND dialog, int id) {
-  return static_cast<int>(SendDlgItemMessageA(dialog, id, CB_GETCURSEL, 0, 0));
-}
+int ComboSelection(HWND dialog, int id) { return static_cast<int>(SendDlgItemMessageA(dialog, id, CB_GETCURSEL, 0, 0)); }
 
 void ChooseComboItem(HWND dialog, int id, int index) {
   HWND combo = GetDlgItem(dialog, id);
@@ -254,7 +200,6 @@ std::string SaveScreenshot(HWND window, const std::string& name) {
   // The window's thread paints; a round trip through it makes sure the painting is done.
   SendMessageA(window, WM_NULL, 0, 0);
   GdiFlush();
-
   RECT bounds = {};
   GetWindowRect(window, &bounds);
   const int width = bounds.right - bounds.left;
@@ -262,35 +207,27 @@ std::string SaveScreenshot(HWND window, const std::string& name) {
   if (width <= 0 || height <= 0) return {};
 
   BITMAPINFO info = {};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;  // top-down rows
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
+  info.bmiHeader = {sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};  // top-down rows
   void* pixels = nullptr;
   HDC screen = GetDC(nullptr);
   HDC memory = CreateCompatibleDC(screen);
   HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &pixels, nullptr, 0);
-  std::string path;
+  std::string png;
   if (bitmap != nullptr) {
     HGDIOBJ previous = SelectObject(memory, bitmap);
     BitBlt(memory, 0, 0, width, height, screen, bounds.left, bounds.top, SRCCOPY);
     GdiFlush();
-    const std::string png = EncodePng(width, height, static_cast<const std::uint8_t*>(pixels));
+    png = EncodePng(width, height, static_cast<const std::uint8_t*>(pixels));
     SelectObject(memory, previous);
     DeleteObject(bitmap);
-
-    CreateDirectoryA(SCREENSHOT_DIR, nullptr);
-    const std::string candidate = std::string(SCREENSHOT_DIR) + "/" + name + ".png";
-    if (!png.empty()) {
-      if (std::FILE* file = std::fopen(candidate.c_str(), "wb")) {
-        if (std::fwrite(png.data(), 1, png.size(), file) == png.size()) path = candidate;
-        std::fclose(file);
-      }
-    }
   }
   DeleteDC(memory);
   ReleaseDC(nullptr, screen);
-  return path;
+
+  CreateDirectoryA(SCREENSHOT_DIR, nullptr);
+  const std::string path = std::string(SCREENSHOT_DIR) + "/" + name + ".png";
+  std::FILE* file = png.empty() ? nullptr : std::fopen(path.c_str(), "wb");
+  if (file == nullptr) return {};
+  const bool written = std::fwrite(png.data(), 1, png.size(), file) == png.size();
+  return std::fclose(file) == 0 && written ? path : std::string();
 }

@@ -20,8 +20,6 @@ class ModalDialog {
 
   HWND Window() const { return window_; }
   HWND Control(int id) const { return GetDlgItem(window_, id); }
-  DWORD ThreadId() const { return threadId_; }
-
   // Waits for the dialog to end and gives its result; -1 if it is still open after the wait.
   INT_PTR Result(DWORD milliseconds = 5000);
 
@@ -36,7 +34,6 @@ class ModalDialog {
 // The first visible dialog-class window of a thread whose owner is `owner` (any owner when
 // null), waiting for it up to the given time; null when none appears.
 HWND WaitForDialog(DWORD threadId, HWND owner = nullptr, DWORD milliseconds = 5000);
-
 // Waits until the window is gone; false if it is still there after the wait.
 bool WaitUntilDestroyed(HWND window, DWORD milliseconds = 5000);
 
@@ -46,19 +43,15 @@ std::string ControlText(HWND dialog, int id);
 // Whether a window holds a child control showing exactly that text (a message box's text).
 bool HasControlWithText(HWND window, const std::string& text);
 
-// A mouse click on a button, as BM_CLICK makes it; returns once the click is handled.
+// A button click as BM_CLICK makes it, sent (returns once handled) or posted (for a click whose
+// handler runs a modal dialog of its own).
 void Click(HWND dialog, int id);
-// The same, posted: for a click whose handler opens a modal dialog of its own.
 void PostClick(HWND dialog, int id);
-
-// Types into an edit: selects its whole text and sends one character message per character,
-// so the dialog hears every change. An empty text clears the edit with a backspace.
+// Selects the edit's whole text and sends one character message per character, so the dialog
+// hears every change; an empty text clears the edit with a backspace.
 void TypeText(HWND dialog, int id, const std::string& text);
-
-// A key pressed while the given window has the keyboard focus; posted, so that the receiving
-// thread's message loop (and a modal dialog's dialog manager) sees it.
+// A key pressed while the window has the focus; posted, so that a message loop sees it.
 void PostKey(HWND window, UINT virtualKey);
-
 bool IsChecked(HWND dialog, int id);
 
 // A list box's items and selection; clicks land on the middle of an item.
@@ -66,9 +59,7 @@ std::vector<std::string> ListItems(HWND list);
 int ListSelection(HWND list);
 void ClickListItem(HWND list, int index);
 void DoubleClickListItem(HWND list, int index);
-
-// A combo box's items and selection. Choosing an item selects it and tells the dialog, as the
-// control does when the operator picks an entry of its list.
+// A combo box's items and selection; choosing selects and tells the dialog, as the control does.
 std::vector<std::string> ComboItems(HWND dialog, int id);
 int ComboSelection(HWND dialog, int id);
 void ChooseComboItem(HWND dialog, int id, int index);

@@ -5,7 +5,22 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "dialog_driver.h"
+
 namespace {
+
+// When the process was created; 0 when it cannot be asked.
+ULONGLONG CreationTime(DWORD processId) {
+  HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
+  if (process == nullptr) return 0;
+  FILETIME created = {}, unused[3] = {};
+  ULONGLONG time = 0;
+  if (GetProcessTimes(process, &created, &unused[0], &unused[1], &unused[2])) {
+    time = (static_cast<ULONGLONG>(created.dwHighDateTime) << 32) | created.dwLowDateTime;
+  }
+  CloseHandle(process);
+  return time;
+}
 
 struct WindowSearch {
   DWORD processId;
@@ -18,27 +33,12 @@ BOOL CALLBACK MatchTopLevel(HWND window, LPARAM context) {
   WindowSearch& search = *reinterpret_cast<WindowSearch*>(context);
   DWORD processId = 0;
   GetWindowThreadProcessId(window, &processId);
-  char className[64] = "";
-  GetClassNameA(window, className, sizeof className);
-  if (processId != search.processId || lstrcmpA(className, search.className) != 0 || !IsWindowVisible(window)) {
-    return TRUE;
-  }
+  char name[64] = "";
+  GetClassNameA(window, name, sizeof name);
+  if (processId != search.processId || lstrcmpA(name, search.className) != 0 || !IsWindowVisible(window)) return TRUE;
   if (search.owner != nullptr && GetWindow(window, GW_OWNER) != search.owner) return TRUE;
   search.found = window;
   return FALSE;
-}
-
-// When the process was created; 0 when it cannot be asked.
-ULONGLONG CreationTime(DWORD processId) {
-  HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
-  if (process == nullptr) return 0;
-  FILETIME created = {}, exited = {}, kernel = {}, user = {};
-  ULONGLONG time = 0;
-  if (GetProcessTimes(process, &created, &exited, &kernel, &user)) {
-    time = (static_cast<ULONGLONG>(created.dwHighDateTime) << 32) | created.dwLowDateTime;
-  }
-  CloseHandle(process);
-  return time;
 }
 
 std::vector<PROCESSENTRY32> Descendants(DWORD ancestorId) {
@@ -47,9 +47,7 @@ std::vector<PROCESSENTRY32> Descendants(DWORD ancestorId) {
   if (snapshot == INVALID_HANDLE_VALUE) return {};
   PROCESSENTRY32 entry = {};
   entry.dwSize = sizeof entry;
-  for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry)) {
-    all.push_back(entry);
-  }
+  for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry)) all.push_back(entry);
   CloseHandle(snapshot);
 
   std::vector<PROCESSENTRY32> found;
@@ -105,9 +103,31 @@ HWND LauncherProcess::WaitForWindow(const char* className, HWND owner) const {
   return search.found;
 }
 
+HWND LauncherProcess::WaitForMainDialog(const char* frameClass) {
+  frame_ = WaitForWindow(frameClass);
+  // The frame shows before the dialog inside it is made; the dialog shows once it is filled.
+  for (int i = 0; frame_ != nullptr && i < 1000; ++i, Sleep(10)) {
+    dialog_ = GetWindow(frame_, GW_CHILD);
+    if (dialog_ != nullptr && IsWindowVisible(dialog_)) return dialog_;
+  }
+  return dialog_ = nullptr;
+}
+
+HWND LauncherProcess::OpenModal(int button) const {
+  PostClick(dialog_, button);
+  return WaitForWindow("#32770", frame_);
+}
+
+bool LauncherProcess::CloseModal(HWND modal, int button) const {
+  PostClick(modal, button);
+  const bool closed = WaitUntilDestroyed(modal);
+  SendMessageA(dialog_, WM_NULL, 0, 0);  // the main dialog has taken what the modal one gave
+  return closed;
+}
+
 int LauncherProcess::ExitCode(DWORD milliseconds) const {
-  if (WaitForSingleObject(process_.hProcess, milliseconds) != WAIT_OBJECT_0) return -1;
   DWORD code = 0;
+  if (WaitForSingleObject(process_.hProcess, milliseconds) != WAIT_OBJECT_0) return -1;
   GetExitCodeProcess(process_.hProcess, &code);
   return static_cast<int>(code);
 }
@@ -138,20 +158,18 @@ std::vector<DWORD> DescendantProcesses(DWORD ancestorId, const char* executableN
   return found;
 }
 
-std::vector<std::string> ForeignListItems(HWND list) {
-  std::vector<std::string> items;
+bool SelectForeignListItem(HWND list, const std::string& name) {
   const LRESULT count = SendMessageW(list, LB_GETCOUNT, 0, 0);
   for (LRESULT i = 0; i < count; ++i) {
-    const LRESULT length = SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0);
-    std::wstring wide(static_cast<std::size_t>(length < 0 ? 0 : length) + 1, L'\0');
-    const LRESULT got = SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&wide[0]));
-    wide.resize(got > 0 ? static_cast<std::size_t>(got) : 0);
-    std::string text(wide.size() * 2, '\0');
-    const int bytes = wide.empty() ? 0
-                                   : WideCharToMultiByte(1252, 0, wide.data(), static_cast<int>(wide.size()),
-                                                         &text[0], static_cast<int>(text.size()), nullptr, nullptr);
-    text.resize(bytes > 0 ? static_cast<std::size_t>(bytes) : 0);
-    items.push_back(text);
+    wchar_t wide[300] = L"";
+    if (SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0) >= 300) continue;
+    const int length = static_cast<int>(SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(wide)));
+    char text[600] = "";
+    const int bytes = length > 0 ? WideCharToMultiByte(1252, 0, wide, length, text, sizeof text, nullptr, nullptr) : 0;
+    if (std::string(text, bytes > 0 ? bytes : 0) == name) {
+      SendMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(i), 0);
+      return true;
+    }
   }
-  return items;
+  return false;
 }

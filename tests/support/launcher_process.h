@@ -18,11 +18,19 @@ class LauncherProcess {
   LauncherProcess& operator=(const LauncherProcess&) = delete;
 
   bool Started() const { return started_; }
-  DWORD ProcessId() const { return process_.dwProcessId; }
 
   // The first visible top-level window of the process with that class (and owner, unless null),
   // waiting up to ten seconds for it; null when none appears.
   HWND WaitForWindow(const char* className, HWND owner = nullptr) const;
+
+  // The frame of that class and, once filled and shown inside it, the main dialog; null when
+  // they do not come.
+  HWND WaitForMainDialog(const char* frameClass);
+  HWND Frame() const { return frame_; }
+  // Posts a click on a main-dialog button that opens a modal dialog; that dialog, or null.
+  HWND OpenModal(int button) const;
+  // Posts a click on a button of a modal dialog and waits until the dialog is gone.
+  bool CloseModal(HWND modal, int button) const;
 
   // The exit code, or -1 when the process is still running after the wait.
   int ExitCode(DWORD milliseconds = 10000) const;
@@ -36,11 +44,14 @@ class LauncherProcess {
  private:
   PROCESS_INFORMATION process_ = {};
   bool started_ = false;
+  HWND frame_ = nullptr;
+  HWND dialog_ = nullptr;
 };
 
-// A list box's items read from another process: the wide-character message, since the ANSI one
-// writes UTF-16 between processes under Wine; converted to code page 1252.
-std::vector<std::string> ForeignListItems(HWND list);
+// Selects the item of another process's list box that reads `name`; false when there is none.
+// Read with the wide-character message, since the ANSI one writes UTF-16 between processes
+// under Wine, and compared in code page 1252.
+bool SelectForeignListItem(HWND list, const std::string& name);
 
 // The running processes that descend from the given one, children before grandchildren; only
 // those of that executable name (any letter case) when a name is given. Wine's desktop process

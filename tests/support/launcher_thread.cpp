@@ -13,10 +13,15 @@ LauncherThread::LauncherThread() : ended_(CreateEventA(nullptr, TRUE, FALSE, nul
   });
   WaitForSingleObject(started, INFINITE);
   CloseHandle(started);
+  for (int i = 0; i < 500 && frame_ == nullptr && !Ended(0); ++i, Sleep(10)) {
+    HWND frame = FindWindowA(kFrameClassName, nullptr);
+    if (frame != nullptr && GetWindowThreadProcessId(frame, nullptr) == threadId_ && IsWindowVisible(frame)) {
+      frame_ = frame;
+    }
+  }
+  if (frame_ == nullptr) return;
   // The main dialog is created, captioned and the frame sized before the loop starts waiting;
   // a message through the loop tells that it is there.
-  frame_ = FindFrame();
-  if (frame_ == nullptr) return;
   SendMessageA(frame_, WM_NULL, 0, 0);
   mainDialog_ = GetWindow(frame_, GW_CHILD);
 }
@@ -29,16 +34,4 @@ LauncherThread::~LauncherThread() {
   thread_.join();
   CloseHandle(ended_);
   UnregisterClassA(kFrameClassName, GetModuleHandleA(nullptr));
-}
-
-HWND LauncherThread::FindFrame() const {
-  for (int i = 0; i < 500; ++i) {
-    HWND frame = FindWindowA(kFrameClassName, nullptr);
-    if (frame != nullptr && GetWindowThreadProcessId(frame, nullptr) == threadId_ && IsWindowVisible(frame)) {
-      return frame;
-    }
-    if (Ended(0)) return nullptr;
-    Sleep(10);
-  }
-  return nullptr;
 }

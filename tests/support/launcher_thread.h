@@ -26,8 +26,6 @@ class LauncherThread {
   int ExitCode() const { return exitCode_; }
 
  private:
-  HWND FindFrame() const;
-
   std::thread thread_;
   HANDLE ended_;
   std::atomic<DWORD> threadId_{0};

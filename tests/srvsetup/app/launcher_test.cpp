@@ -9,7 +9,6 @@
 #include <string>
 
 #include "srvsetup/app/about_dialog.h"
-#include "srvsetup/app/launcher_state.h"
 #include "srvsetup/resources/french_texts.h"
 #include "srvsetup/resources/resource.h"
 #include "support/dialog_driver.h"
@@ -25,97 +24,54 @@ class LauncherTest : public ::testing::Test {
     ASSERT_NE(frame_, nullptr);
     mainDialog_ = launcher_.MainDialog();
     ASSERT_NE(mainDialog_, nullptr);
-    threadId_ = launcher_.ThreadId();
   }
-
-  bool Ended(DWORD milliseconds) { return launcher_.Ended(milliseconds); }
 
   GameFolder folder_;
   LauncherThread launcher_;
-  DWORD threadId_ = 0;
   HWND frame_ = nullptr;
   HWND mainDialog_ = nullptr;
 };
 
-TEST_F(LauncherTest, FrameHasTheFrenchTitleItsClassAndAFixedBorder) {
+TEST_F(LauncherTest, FrenchFrameWithAFixedBorderSizedToTheMainDialogInside) {
   EXPECT_EQ(WindowText(frame_), kFrenchTexts[IDS_APP_TITLE]);
   EXPECT_EQ(GetClassLongA(frame_, GCL_STYLE), CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS | CS_OWNDC);
   EXPECT_EQ(reinterpret_cast<HGDIOBJ>(GetClassLongPtrA(frame_, GCLP_HBRBACKGROUND)), GetStockObject(BLACK_BRUSH));
   EXPECT_NE(GetClassLongPtrA(frame_, GCLP_HICON), 0);
   EXPECT_NE(GetClassLongPtrA(frame_, GCLP_HICONSM), 0);
-  const LONG style = GetWindowLongA(frame_, GWL_STYLE);
-  EXPECT_TRUE(style & WS_POPUP);
-  EXPECT_TRUE(style & WS_MINIMIZEBOX);
-  EXPECT_FALSE(style & WS_MAXIMIZEBOX);
-  EXPECT_FALSE(style & WS_THICKFRAME);
+  EXPECT_EQ(GetWindowLongA(frame_, GWL_STYLE) & (WS_POPUP | WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME),
+            WS_POPUP | WS_MINIMIZEBOX);
   EXPECT_NE(GetMenu(frame_), nullptr);
-}
 
-TEST_F(LauncherTest, MainDialogSitsInsideTheFrameWithItsFrenchCaptions) {
   EXPECT_EQ(GetParent(mainDialog_), frame_);
   EXPECT_TRUE(IsWindowVisible(mainDialog_));
   EXPECT_EQ(ControlText(mainDialog_, IDC_RUN_SERVER), "Lancer serveur");
-  EXPECT_EQ(ControlText(mainDialog_, IDCANCEL), "Annuler");
   EXPECT_EQ(ControlText(mainDialog_, IDC_GAME_OPTIONS_GROUP), "Options partie ");
-  EXPECT_EQ(GetDlgItem(mainDialog_, IDOK), nullptr);
   SaveScreenshot(frame_, "main-window");
-}
 
-TEST_F(LauncherTest, FrameSizeFollowsTheMainDialog) {
-  RECT frame = {};
-  RECT dialog = {};
+  RECT frame = {}, dialog = {};
   GetWindowRect(frame_, &frame);
   GetWindowRect(mainDialog_, &dialog);
+  POINT origin = {0, 0};  // the dialog starts at the frame's client origin
+  ClientToScreen(frame_, &origin);
   EXPECT_EQ(frame.left, 0);
   EXPECT_EQ(frame.top, 0);
   EXPECT_EQ(frame.right, dialog.right);
   EXPECT_EQ(frame.bottom, dialog.bottom);
-  EXPECT_FALSE(frame.right == 640 && frame.bottom == 480);
-  // The dialog starts at the frame's client origin.
-  POINT origin = {0, 0};
-  ClientToScreen(frame_, &origin);
   EXPECT_EQ(dialog.left, origin.x);
   EXPECT_EQ(dialog.top, origin.y);
+  EXPECT_FALSE(frame.right == 640 && frame.bottom == 480);
 }
 
 TEST_F(LauncherTest, AboutOpensFromTheMenuAndClosesOnOk) {
   PostMessageA(frame_, WM_COMMAND, IDM_ABOUT, 0);
-  HWND about = WaitForDialog(threadId_, frame_);
+  HWND about = WaitForDialog(launcher_.ThreadId(), frame_);
   ASSERT_NE(about, nullptr);
   EXPECT_EQ(WindowText(about), kFrenchTexts[IDS_APP_TITLE]);
   EXPECT_EQ(ControlText(about, IDC_CREATED_BY), kFrenchTexts[IDS_CREATED_BY]);
   SaveScreenshot(about, "about-dialog");
   Click(about, IDOK);
   EXPECT_TRUE(WaitUntilDestroyed(about));
-  EXPECT_TRUE(IsWindow(frame_));
-  EXPECT_FALSE(Ended(0));
-}
-
-TEST_F(LauncherTest, QuitClosesTheFrameWithTheDialogAndEndsWithZero) {
-  PostMessageA(frame_, WM_COMMAND, IDM_QUIT, 0);
-  ASSERT_TRUE(Ended(5000));
-  EXPECT_EQ(launcher_.ExitCode(), 0);
-  EXPECT_FALSE(IsWindow(frame_));
-  EXPECT_FALSE(IsWindow(mainDialog_));
-}
-
-TEST_F(LauncherTest, SystemMenuCloseTakesTheSamePath) {
-  PostMessageA(frame_, WM_SYSCOMMAND, SC_CLOSE, 0);
-  ASSERT_TRUE(Ended(5000));
-  EXPECT_EQ(launcher_.ExitCode(), 0);
-  EXPECT_FALSE(IsWindow(frame_));
-}
-
-TEST_F(LauncherTest, APostedCloseEndsTheLoopWithItsWordParameter) {
-  PostMessageA(frame_, WM_CLOSE, 7, 0);
-  ASSERT_TRUE(Ended(5000));
-  EXPECT_EQ(launcher_.ExitCode(), 7);
-}
-
-TEST_F(LauncherTest, MainDialogCancelPostsTheQuitMessage) {
-  Click(mainDialog_, IDCANCEL);
-  ASSERT_TRUE(Ended(5000));
-  EXPECT_EQ(launcher_.ExitCode(), 0);
+  EXPECT_FALSE(launcher_.Ended(0));
 }
 
 TEST_F(LauncherTest, KeysReachTheMainDialogsControlsWithoutTheDialogManager) {
@@ -131,22 +87,38 @@ TEST_F(LauncherTest, KeysReachTheMainDialogsControlsWithoutTheDialogManager) {
   EXPECT_NE(WindowText(name).find('x'), std::string::npos);
   GUITHREADINFO focus = {};
   focus.cbSize = sizeof focus;
-  ASSERT_TRUE(GetGUIThreadInfo(threadId_, &focus));
+  ASSERT_TRUE(GetGUIThreadInfo(launcher_.ThreadId(), &focus));
   EXPECT_EQ(focus.hwndFocus, name);
-  EXPECT_FALSE(Ended(300));
+  EXPECT_FALSE(launcher_.Ended(300));
+}
+
+// Quit, the system menu's Close and the main dialog's Cancel end the run with 0 and take the
+// windows with them; a WM_CLOSE posted to the frame ends the loop with its word parameter.
+TEST(LauncherEnd, EveryWayOutEndsTheLoopWithItsExitCode) {
+  GameFolder folder;
+  for (int way = 0; way < 4; ++way) {
+    LauncherThread launcher;
+    HWND frame = launcher.Frame();
+    ASSERT_NE(frame, nullptr);
+    if (way == 0) PostMessageA(frame, WM_COMMAND, IDM_QUIT, 0);
+    if (way == 1) PostMessageA(frame, WM_SYSCOMMAND, SC_CLOSE, 0);
+    if (way == 2) Click(launcher.MainDialog(), IDCANCEL);
+    if (way == 3) PostMessageA(frame, WM_CLOSE, 7, 0);
+    ASSERT_TRUE(launcher.Ended(5000)) << way;
+    EXPECT_EQ(launcher.ExitCode(), way == 3 ? 7 : 0) << way;
+    if (way >= 2) continue;  // a quit message or a posted close ends the loop before the frame
+    EXPECT_FALSE(IsWindow(frame)) << way;
+    EXPECT_FALSE(IsWindow(launcher.MainDialog())) << way;
+  }
+  EXPECT_EQ(folder.Listing(), "");  // nothing is saved on the way out
 }
 
 TEST(AboutDialog, EndsWithTwoOnOkAndOnEscape) {
-  {
+  for (bool escape : {false, true}) {
     ModalDialog about(IDD_ABOUT, AboutDialogProc);
     ASSERT_NE(about.Window(), nullptr);
-    Click(about.Window(), IDOK);
-    EXPECT_EQ(about.Result(), IDCANCEL);
-  }
-  {
-    ModalDialog about(IDD_ABOUT, AboutDialogProc);
-    ASSERT_NE(about.Window(), nullptr);
-    PostKey(about.Window(), VK_ESCAPE);
+    if (escape) PostKey(about.Window(), VK_ESCAPE);
+    else Click(about.Window(), IDOK);
     EXPECT_EQ(about.Result(), IDCANCEL);
   }
 }
