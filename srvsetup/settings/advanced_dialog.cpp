@@ -22,7 +22,7 @@ void FillControls(HWND dialog) {
     // Each edit reports the change and so reads its text back: the copy holds what is shown.
     SetDlgItemTextA(dialog, edit, text);
   }
-  for (const AdvancedOptionBox& box : kAdvancedOptionBoxes) {
+  for (const OptionBox& box : kAdvancedOptionBoxes) {
     CheckDlgButton(dialog, box.controlId, CheckState(workingCopy.*box.flag != 0));
   }
   char title[kCaptionSize];

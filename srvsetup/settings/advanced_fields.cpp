@@ -49,7 +49,7 @@ const int kAdvancedEdits[kAdvancedEditCount] = {
     IDC_MIN_PING,          IDC_MAX_PING,          IDC_MAX_RATE,
 };
 
-const AdvancedOptionBox kAdvancedOptionBoxes[kAdvancedOptionCount] = {
+const OptionBox kAdvancedOptionBoxes[kAdvancedOptionCount] = {
     {IDC_PURE, &ServerSettings::pure},
     {IDC_ALLOW_VOTING, &ServerSettings::allowVoting},
     {IDC_FLOOD_PROTECT, &ServerSettings::floodProtect},
@@ -108,14 +108,7 @@ bool ReadAdvancedEdit(ServerSettings& settings, int controlId, const char* text)
 }
 
 bool ToggleAdvancedOption(ServerSettings& settings, int controlId) {
-  for (const AdvancedOptionBox& box : kAdvancedOptionBoxes) {
-    if (box.controlId == controlId) {
-      std::uint8_t& flag = settings.*box.flag;
-      flag = flag != 0 ? 0 : 1;
-      return true;
-    }
-  }
-  return false;
+  return ToggleOptionBox(settings, kAdvancedOptionBoxes, controlId);
 }
 
 bool SetDmFlagFromBox(ServerSettings& settings, int controlId, bool checked) {

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "srvsetup/settings/option_box.h"
 #include "srvsetup/settings/server_settings.h"
 
 // The thirteen edits, in the order the dialog fills them.
@@ -12,12 +13,8 @@ constexpr std::size_t kAdvancedEditCount = 13;
 extern const int kAdvancedEdits[kAdvancedEditCount];
 
 // The six option boxes: a click inverts the flag.
-struct AdvancedOptionBox {
-  int controlId;
-  std::uint8_t ServerSettings::*flag;
-};
 constexpr std::size_t kAdvancedOptionCount = 6;
-extern const AdvancedOptionBox kAdvancedOptionBoxes[kAdvancedOptionCount];
+extern const OptionBox kAdvancedOptionBoxes[kAdvancedOptionCount];
 
 // The five DM Flags boxes: each owns one bit of dmFlags; no box touches the other bits.
 struct DmFlagBox {

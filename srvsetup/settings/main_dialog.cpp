@@ -61,7 +61,7 @@ void Initialise(HWND dialog, bool load) {
   for (int edit : kMainEdits) {
     if (edit != IDC_ADDITIONAL_SETTINGS) ShowEdit(dialog, edit);
   }
-  for (const MainOptionBox& box : kMainOptionBoxes) {
+  for (const OptionBox& box : kMainOptionBoxes) {
     CheckDlgButton(dialog, box.controlId, CheckState(g_settings.*box.flag != 0));
   }
   CheckDlgButton(dialog, IDC_USE_GAMESPY, CheckState(g_settings.useGamespy != 0));

@@ -57,7 +57,7 @@ const int kMainEdits[kMainEditCount] = {
     IDC_ROUND_RESET_TIME, IDC_INACTIVE_SPECTATE, IDC_INACTIVE_KICK,     IDC_ADDITIONAL_SETTINGS,
 };
 
-const MainOptionBox kMainOptionBoxes[kMainOptionCount] = {
+const OptionBox kMainOptionBoxes[kMainOptionCount] = {
     {IDC_HEALTH_DROP, &ServerSettings::healthDrop},
     {IDC_REALISTIC_MODE, &ServerSettings::realisticMode},
     {IDC_FAST_RUN_SPEED, &ServerSettings::fastRunSpeed},
@@ -90,14 +90,7 @@ bool ReadMainEdit(ServerSettings& settings, int controlId, const char* text) {
 }
 
 bool ToggleMainOption(ServerSettings& settings, int controlId) {
-  for (const MainOptionBox& box : kMainOptionBoxes) {
-    if (box.controlId == controlId) {
-      std::uint8_t& flag = settings.*box.flag;
-      flag = flag != 0 ? 0 : 1;
-      return true;
-    }
-  }
-  return false;
+  return ToggleOptionBox(settings, kMainOptionBoxes, controlId);
 }
 
 int HealRatePosition(std::int32_t healRate) {

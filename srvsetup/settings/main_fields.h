@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "srvsetup/settings/option_box.h"
 #include "srvsetup/settings/server_settings.h"
 
 // The edits, in the order "Run Server" reads them into the record, the starting map first.
@@ -13,12 +14,8 @@ constexpr std::size_t kMainEditCount = 12;
 extern const int kMainEdits[kMainEditCount];
 
 // The four option boxes that a click inverts at once; Use Gamespy is read on "Run Server" only.
-struct MainOptionBox {
-  int controlId;
-  std::uint8_t ServerSettings::*flag;
-};
 constexpr std::size_t kMainOptionCount = 4;
-extern const MainOptionBox kMainOptionBoxes[kMainOptionCount];
+extern const OptionBox kMainOptionBoxes[kMainOptionCount];
 
 // The text an edit shows: numbers as signed decimals, texts as they are. False, with text empty,
 // for a control that is not one of the edits.
