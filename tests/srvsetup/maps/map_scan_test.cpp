@@ -74,6 +74,13 @@ TEST_F(MapScanTest, AnArchiveMapIsItsEntryAfterTheFirstSlashWithoutTheLastFourBy
                                           "DM/sub\\inner", "maps/DM/c", "DM/after"}));
 }
 
+TEST_F(MapScanTest, ArchiveNamesThatCouldBreakTheScriptArePassedOver) {
+  // Each would end the script's quoted value or its line; the walk goes on after each.
+  Archive("main/maps.pk3", {"maps/DM/x\"; set rcon_password \"y.bsp", "maps/DM/line\nbreak.bsp", "maps/DM/cr\rx.bsp",
+                            "maps/DM/tab\tx.bsp", "maps/DM/bell\x07.bsp", "maps/DM/del\x7F.bsp", "maps/DM/plain.bsp"});
+  EXPECT_EQ(Catalogue(FreeForAll), Names{"DM/plain"});
+}
+
 TEST_F(MapScanTest, EachNameComesOnceAtItsFirstPlaceArchivesOfMainThenMainexThenLooseFiles) {
   // mainex's archive sorts first by name; main's archives are still scanned before it.
   Archive("mainex/a.pk3", {"maps/DM/m.bsp", "maps/DM/z.bsp", "maps/DM/n.bsp", "maps/obj/o.bsp"});
