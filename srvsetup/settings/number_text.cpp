@@ -1,4 +1,4 @@
-#include "number_text.h"
+#include "srvsetup/settings/number_text.h"
 
 #include <cfloat>
 #include <cmath>

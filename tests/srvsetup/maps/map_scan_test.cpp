@@ -2,8 +2,8 @@
 // under which names, in which order, and what is passed over.
 #include <climits>
 
-#include "map_fixtures.h"
 #include "srvsetup/maps/file_search.h"
+#include "srvsetup/maps/map_fixtures.h"
 
 namespace {
 
