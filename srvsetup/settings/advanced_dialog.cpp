@@ -1,5 +1,6 @@
 #include "srvsetup/settings/advanced_dialog.h"
 
+#include "srvsetup/app/dialog_controls.h"
 #include "srvsetup/app/launcher_state.h"
 #include "srvsetup/resources/captions.h"
 #include "srvsetup/resources/resource.h"
@@ -11,10 +12,6 @@ namespace {
 // taken afresh from the live record each time.
 ServerSettings workingCopy;
 
-UINT CheckState(bool checked) {
-  return checked ? BST_CHECKED : BST_UNCHECKED;
-}
-
 void FillControls(HWND dialog) {
   for (int edit : kAdvancedEdits) {
     char text[kTextFieldSize];
@@ -25,9 +22,7 @@ void FillControls(HWND dialog) {
   for (const OptionBox& box : kAdvancedOptionBoxes) {
     CheckDlgButton(dialog, box.controlId, CheckState(workingCopy.*box.flag != 0));
   }
-  char title[kCaptionSize];
-  LoadText(g_instance, IDS_ADVANCED_TITLE, title);
-  SetWindowTextA(dialog, title);
+  ShowTitleFromString(dialog, IDS_ADVANCED_TITLE);
   for (const DmFlagBox& box : kDmFlagBoxes) {
     CheckDlgButton(dialog, box.controlId, CheckState((workingCopy.dmFlags & box.bit) != 0));
   }
@@ -59,7 +54,7 @@ INT_PTR CALLBACK AdvancedDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
         GetDlgItemTextA(dialog, id, text, sizeof text);
         ReadAdvancedEdit(workingCopy, id, text);
       } else if (!ToggleAdvancedOption(workingCopy, id)) {
-        SetDmFlagFromBox(workingCopy, id, IsDlgButtonChecked(dialog, id) == BST_CHECKED);
+        SetDmFlagFromBox(workingCopy, id, IsChecked(dialog, id));
       }
       return 0;
     }

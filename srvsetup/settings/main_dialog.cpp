@@ -2,6 +2,7 @@
 
 #include <initializer_list>
 
+#include "srvsetup/app/dialog_controls.h"
 #include "srvsetup/app/launcher_state.h"
 #include "srvsetup/launch/run_server.h"
 #include "srvsetup/maps/map_dialogs.h"
@@ -14,10 +15,6 @@ namespace {
 
 constexpr char kSettingsFile[] = "settings.cfg";
 constexpr std::size_t kWarningSize = 512;
-
-UINT CheckState(bool checked) {
-  return checked ? BST_CHECKED : BST_UNCHECKED;
-}
 
 int ListSelection(HWND dialog, int list) {
   return static_cast<int>(SendDlgItemMessageA(dialog, list, CB_GETCURSEL, 0, 0));
@@ -90,15 +87,11 @@ void RunServerPressed(HWND dialog) {
   for (int edit : kMainEdits) {
     if (edit != IDC_START_MAP) ReadEdit(dialog, edit);
   }
-  g_settings.useGamespy = IsDlgButtonChecked(dialog, IDC_USE_GAMESPY) == BST_CHECKED ? 1 : 0;
+  g_settings.useGamespy = IsChecked(dialog, IDC_USE_GAMESPY) ? 1 : 0;
   // A settings file that cannot be written does not stop the server.
   g_settings.Save(kSettingsFile);
   // Once the script is written the frame closes, and this dialog with it.
   RunServer(dialog);
-}
-
-INT_PTR RunModal(HWND dialog, int templateId, DLGPROC procedure) {
-  return DialogBoxParamA(g_instance, MAKEINTRESOURCEA(templateId), dialog, procedure, 0);
 }
 
 }  // namespace
