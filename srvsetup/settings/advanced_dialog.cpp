@@ -5,6 +5,7 @@
 #include "srvsetup/resources/captions.h"
 #include "srvsetup/resources/resource.h"
 #include "srvsetup/settings/advanced_fields.h"
+#include "srvsetup/settings/field_controls.h"
 
 namespace {
 
@@ -13,15 +14,9 @@ namespace {
 ServerSettings workingCopy;
 
 void FillControls(HWND dialog) {
-  for (int edit : kAdvancedEdits) {
-    char text[kTextFieldSize];
-    FormatAdvancedEdit(workingCopy, edit, text);
-    // Each edit reports the change and so reads its text back: the copy holds what is shown.
-    SetDlgItemTextA(dialog, edit, text);
-  }
-  for (const OptionBox& box : kAdvancedOptionBoxes) {
-    CheckDlgButton(dialog, box.controlId, CheckState(workingCopy.*box.flag != 0));
-  }
+  // Each edit reports the change and so reads its text back: the copy holds what is shown.
+  for (const EditField& edit : kAdvancedEdits) ShowEdit(dialog, workingCopy, &edit);
+  ShowOptionBoxes(dialog, workingCopy, kAdvancedOptionBoxes);
   ShowTitleFromString(dialog, IDS_ADVANCED_TITLE);
   for (const DmFlagBox& box : kDmFlagBoxes) {
     CheckDlgButton(dialog, box.controlId, CheckState((workingCopy.dmFlags & box.bit) != 0));
@@ -49,11 +44,8 @@ INT_PTR CALLBACK AdvancedDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
           EndDialog(dialog, IDCANCEL);
           return 1;
       }
-      if (IsAdvancedEdit(id)) {
-        char text[kTextFieldSize] = "";
-        GetDlgItemTextA(dialog, id, text, sizeof text);
-        ReadAdvancedEdit(workingCopy, id, text);
-      } else if (!ToggleAdvancedOption(workingCopy, id)) {
+      if (!ReadEdit(dialog, workingCopy, FindEdit(kAdvancedEdits, id)) &&
+          !ToggleOptionBox(workingCopy, kAdvancedOptionBoxes, id)) {
         SetDmFlagFromBox(workingCopy, id, IsChecked(dialog, id));
       }
       return 0;
