@@ -16,10 +16,6 @@ std::string Shown(const ServerSettings& settings, int control) {
   return text;
 }
 
-bool Read(ServerSettings& settings, int control, const std::string& text) {
-  return ReadEditText(settings, FindEdit(kAdvancedEdits, control), text.c_str());
-}
-
 TEST(AdvancedFields, EditsShowDecimalsGravityWithTwoDecimalsAndTextsAsTheyAre) {
   ServerSettings settings;
   settings.netPort = -27960;
@@ -29,7 +25,7 @@ TEST(AdvancedFields, EditsShowDecimalsGravityWithTwoDecimalsAndTextsAsTheyAre) {
   EXPECT_EQ(Shown(settings, IDC_GRAVITY), "800.12");
   EXPECT_EQ(Shown(settings, IDC_PASSWORD), "s3cret word");
   // Reading back what is shown rounds the gravity to two decimals.
-  ASSERT_TRUE(Read(settings, IDC_GRAVITY, Shown(settings, IDC_GRAVITY)));
+  ASSERT_TRUE(ReadEditText(settings, FindEdit(kAdvancedEdits, IDC_GRAVITY), Shown(settings, IDC_GRAVITY).c_str()));
   EXPECT_EQ(settings.gravity, 800.12f);
   settings.gravity = 3.4e38f;  // the widest text a float gives
   EXPECT_EQ(Shown(settings, IDC_GRAVITY).size(), 42u);
@@ -54,12 +50,12 @@ TEST(AdvancedFields, EveryEditReachesItsOwnFieldAndNoOther) {
   ServerSettings defaults;
   EXPECT_EQ(std::memcmp(&settings, &defaults, offsetof(ServerSettings, pure)), 0);
 
-  Read(settings, IDC_GRAVITY, "0.5");  // a real number, not a whole one
+  ReadEditText(settings, FindEdit(kAdvancedEdits, IDC_GRAVITY), "0.5");  // a real number, not a whole one
   EXPECT_EQ(settings.gravity, 0.5f);
-  ASSERT_TRUE(Read(settings, IDC_KEYWORDS, std::string(300, 'k')));
+  ASSERT_TRUE(ReadEditText(settings, FindEdit(kAdvancedEdits, IDC_KEYWORDS), std::string(300, 'k').c_str()));
   EXPECT_EQ(std::string(settings.keywords), std::string(255, 'k'));
   // Controls of the main dialog are refused and change nothing.
-  EXPECT_FALSE(Read(settings, IDC_SERVER_NAME, "x"));
+  EXPECT_FALSE(ReadEditText(settings, FindEdit(kAdvancedEdits, IDC_SERVER_NAME), "x"));
   EXPECT_FALSE(ToggleOptionBox(settings, kAdvancedOptionBoxes, IDC_HEALTH_DROP));
   EXPECT_FALSE(SetDmFlagFromBox(settings, IDC_PURE, true));
   EXPECT_EQ(FindEdit(kAdvancedEdits, IDC_START_MAP), nullptr);

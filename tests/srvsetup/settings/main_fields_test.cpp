@@ -24,9 +24,7 @@ TEST(MainFields, EveryEditShowsAndReadsItsOwnField) {
     ASSERT_TRUE(ReadEditText(settings, &edit, std::to_string(--value).c_str())) << edit.controlId;
   }
   value = -100;
-  for (const EditField& edit : kMainEdits) {
-    EXPECT_EQ(Shown(settings, edit.controlId), std::to_string(--value)) << edit.controlId;
-  }
+  for (const EditField& edit : kMainEdits) EXPECT_EQ(Shown(settings, edit.controlId), std::to_string(--value));
   EXPECT_EQ(settings.maxPlayers, -104);  // numbers as numbers
   EXPECT_EQ(kMainEdits[0].controlId, IDC_START_MAP);  // read first: an empty map stops "Run Server"
   ReadEditText(settings, FindEdit(kMainEdits, IDC_SERVER_NAME), std::string(400, 'x').c_str());
@@ -41,14 +39,13 @@ TEST(MainFields, EveryEditShowsAndReadsItsOwnField) {
 
 TEST(MainFields, OptionBoxesInvertOnlyTheirOwnFlag) {
   ServerSettings settings;
+  auto toggle = [&settings](int box) { return ToggleOptionBox(settings, kMainOptionBoxes, box); };
   settings.realisticMode = 7;  // a byte from a file: set, so a click clears it
-  ASSERT_TRUE(ToggleOptionBox(settings, kMainOptionBoxes, IDC_REALISTIC_MODE));
+  ASSERT_TRUE(toggle(IDC_REALISTIC_MODE));
   EXPECT_EQ(settings.realisticMode, 0);
-  for (int box : {IDC_HEALTH_DROP, IDC_TEAM_DAMAGE, IDC_TEAM_DAMAGE, IDC_FAST_RUN_SPEED}) {
-    ToggleOptionBox(settings, kMainOptionBoxes, box);
-  }
+  for (int box : {IDC_HEALTH_DROP, IDC_TEAM_DAMAGE, IDC_TEAM_DAMAGE, IDC_FAST_RUN_SPEED}) toggle(box);
   EXPECT_EQ(settings.healthDrop + settings.teamDamage + settings.fastRunSpeed, 0);
-  EXPECT_FALSE(ToggleOptionBox(settings, kMainOptionBoxes, IDC_USE_GAMESPY));
+  EXPECT_FALSE(toggle(IDC_USE_GAMESPY));
   EXPECT_EQ(settings.useGamespy, 1);
 }
 
