@@ -56,6 +56,9 @@ bool FlushAndClose(File file) {
 }
 
 bool MoveOver(const char* from, const char* to) {
+  // Windows refuses to replace a read-only file; Wine does not, so the rule is kept here.
+  const DWORD attributes = GetFileAttributesA(to);
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0) return false;
   return MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
 }
 
