@@ -1,6 +1,7 @@
 // Replacing a file's whole content so that the file is never seen cut: the launcher's two files
-// ("settings.cfg" and the server script) are written this way. Kept below both the settings
-// record and the script writer, which builds on it.
+// ("settings.cfg" and the server script) are written this way. It lives with the settings, the
+// lowest layer that writes a file, so that the script writer above can use it while the settings
+// depend on nothing of the launch code.
 #pragma once
 
 #include <cstddef>
