@@ -32,6 +32,10 @@ class LauncherProcess {
   // Posts a click on a button of a modal dialog and waits until the dialog is gone.
   bool CloseModal(HWND modal, int button) const;
 
+  // Whether the program still runs once it has handled everything sent to its frame before the
+  // call and whatever that posted: after a sent click that must leave it open.
+  bool StillRuns() const;
+
   // The exit code, or -1 when the process is still running after the wait.
   int ExitCode(DWORD milliseconds = 10000) const;
 

@@ -26,6 +26,16 @@ LauncherThread::LauncherThread() : ended_(CreateEventA(nullptr, TRUE, FALSE, nul
   mainDialog_ = GetWindow(frame_, GW_CHILD);
 }
 
+bool LauncherThread::StillRuns() const {
+  // A message sent to the frame is answered at the loop's next retrieval, which goes on to take
+  // what was posted before it; a second one is answered only when the loop did not end there.
+  for (int trip = 0; trip < 2; ++trip) {
+    DWORD_PTR unused = 0;
+    if (SendMessageTimeoutA(frame_, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &unused) == 0) return false;
+  }
+  return !Ended(0);
+}
+
 LauncherThread::~LauncherThread() {
   if (!Ended(0)) {
     if (IsWindow(frame_)) PostMessageA(frame_, WM_COMMAND, IDM_QUIT, 0);
