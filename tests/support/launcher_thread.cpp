@@ -13,7 +13,9 @@ LauncherThread::LauncherThread() : ended_(CreateEventA(nullptr, TRUE, FALSE, nul
   });
   WaitForSingleObject(started, INFINITE);
   CloseHandle(started);
-  for (int i = 0; i < 500 && frame_ == nullptr && !Ended(0); ++i, Sleep(10)) {
+  // Generous: the first window of a test program takes Wine seconds on a loaded machine.
+  const ULONGLONG deadline = GetTickCount64() + 15000;
+  for (; frame_ == nullptr && !Ended(0) && GetTickCount64() < deadline; Sleep(10)) {
     HWND frame = FindWindowA(kFrameClassName, nullptr);
     if (frame != nullptr && GetWindowThreadProcessId(frame, nullptr) == threadId_ && IsWindowVisible(frame)) {
       frame_ = frame;
