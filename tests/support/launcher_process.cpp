@@ -126,12 +126,7 @@ bool LauncherProcess::CloseModal(HWND modal, int button) const {
 }
 
 bool LauncherProcess::StillRuns() const {
-  // As LauncherThread::StillRuns: the second message is answered only when the loop went on.
-  for (int trip = 0; trip < 2; ++trip) {
-    DWORD_PTR unused = 0;
-    if (SendMessageTimeoutA(frame_, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &unused) == 0) return false;
-  }
-  return WaitForSingleObject(process_.hProcess, 0) != WAIT_OBJECT_0;
+  return StillDispatches(GetDlgItem(dialog_, IDCANCEL)) && WaitForSingleObject(process_.hProcess, 0) != WAIT_OBJECT_0;
 }
 
 int LauncherProcess::ExitCode(DWORD milliseconds) const {

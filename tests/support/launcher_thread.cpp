@@ -2,6 +2,7 @@
 
 #include "srvsetup/app/launcher.h"
 #include "srvsetup/resources/resource.h"
+#include "support/dialog_driver.h"
 
 LauncherThread::LauncherThread() : ended_(CreateEventA(nullptr, TRUE, FALSE, nullptr)) {
   HANDLE started = CreateEventA(nullptr, TRUE, FALSE, nullptr);
@@ -29,13 +30,7 @@ LauncherThread::LauncherThread() : ended_(CreateEventA(nullptr, TRUE, FALSE, nul
 }
 
 bool LauncherThread::StillRuns() const {
-  // A message sent to the frame is answered at the loop's next retrieval, which goes on to take
-  // what was posted before it; a second one is answered only when the loop did not end there.
-  for (int trip = 0; trip < 2; ++trip) {
-    DWORD_PTR unused = 0;
-    if (SendMessageTimeoutA(frame_, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &unused) == 0) return false;
-  }
-  return !Ended(0);
+  return StillDispatches(GetDlgItem(mainDialog_, IDCANCEL)) && !Ended(0);
 }
 
 LauncherThread::~LauncherThread() {
