@@ -1,11 +1,6 @@
 # Compile and link settings shared by every target of our own.
 # Third-party code (GoogleTest, minizip) does not get them.
 
-if(WIN32)
-  # Tests run through a wrapper that keeps a private Wine prefix in the build folder.
-  set(CMAKE_CROSSCOMPILING_EMULATOR "${PROJECT_SOURCE_DIR}/tools/wine-run;${CMAKE_BINARY_DIR}/wineprefix")
-endif()
-
 add_library(project_options INTERFACE)
 target_compile_options(project_options INTERFACE -Wall -Wextra -Werror)
 option(SANITIZE "Build with AddressSanitizer and UndefinedBehaviorSanitizer (native only)" OFF)

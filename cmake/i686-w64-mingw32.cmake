@@ -1,7 +1,8 @@
 # Cross build of the 32-bit Windows deliverables with mingw-w64; tests run under Wine.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86)
-set(CMAKE_CROSSCOMPILING_EMULATOR wine)
+# Programs run under Wine through a wrapper that keeps a private prefix in the build folder.
+set(CMAKE_CROSSCOMPILING_EMULATOR "${CMAKE_CURRENT_LIST_DIR}/../tools/wine-run;${CMAKE_BINARY_DIR}/wineprefix")
 
 set(TOOL_PREFIX i686-w64-mingw32)
 # The posix-threads variant: the win32 one cannot build GoogleTest.
