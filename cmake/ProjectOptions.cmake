@@ -33,14 +33,14 @@ endif()
 # so building needs no Wine.
 include(GoogleTest)
 function(add_project_test target)
-  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS;ENVIRONMENT" ${ARGN})
   add_executable(${target} ${ARG_SOURCES})
   target_link_libraries(${target} PRIVATE ${ARG_LIBS} project_options GTest::gtest GTest::gtest_main)
   add_import_check(${target})
   gtest_discover_tests(${target}
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 60
-    PROPERTIES LABELS "$<IF:$<BOOL:${WIN32}>,windows,native>")
+    PROPERTIES LABELS "$<IF:$<BOOL:${WIN32}>,windows,native>" ENVIRONMENT "${ARG_ENVIRONMENT}")
 endfunction()
 
 # On Windows, a test that the binary imports system DLLs only (no zlib1.dll, no libstdc++ DLL).

@@ -44,9 +44,17 @@ ProcessHandle Win32SymbolPlatform::CurrentProcess() { return ToValue(GetCurrentP
 
 ThreadHandle Win32SymbolPlatform::CurrentThread() { return ToValue(GetCurrentThread()); }
 
-// The library stays loaded whatever the outcome.
+// Loaded by its full path in the system folder: a bare name would be looked for beside the host
+// first, where a planted file of that name would run inside the server. A path that does not fit
+// counts as the library missing. The library stays loaded whatever the outcome.
 bool Win32SymbolPlatform::BindSymbolLibrary() {
-  const HMODULE library = LoadLibraryA(libraryName_);
+  char path[MAX_PATH];
+  const UINT folderLength = GetSystemDirectoryA(path, sizeof path);
+  const std::size_t nameLength = std::strlen(libraryName_);
+  if (folderLength == 0 || folderLength + 1 + nameLength >= sizeof path) return false;
+  path[folderLength] = '\\';
+  std::memcpy(path + folderLength + 1, libraryName_, nameLength + 1);
+  const HMODULE library = LoadLibraryA(path);
   if (library == nullptr) return false;
   ImagehlpEntryPoints bound{};
   if (!BindEntryPoint(library, "SymGetModuleInfo", &bound.symGetModuleInfo) ||

@@ -24,7 +24,8 @@ struct ImagehlpEntryPoints {
 
 class Win32SymbolPlatform final : public SymbolPlatform {
  public:
-  // The library is named, not linked, so that a system without it still loads the program.
+  // The library is named, not linked, so that a system without it still loads the program. It
+  // is the file of that name in the system folder, never one found elsewhere.
   explicit Win32SymbolPlatform(const char* libraryName = "IMAGEHLP.DLL")
       : libraryName_(libraryName) {}
 

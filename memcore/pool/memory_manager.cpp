@@ -119,6 +119,12 @@ __attribute__((noinline)) void ReleaseDisplacedSpare(MemoryManager& manager, uns
 
 __attribute__((noinline)) void ReleaseLarge(MemoryManager& manager, unsigned char* payload) {
   const std::uint32_t totalSize = LargeHeader::TotalSize(payload);
+  // No large request is below 49 bytes: a smaller totalSize is not a header AllocateLarge wrote,
+  // and zeroing totalSize - 4 bytes could wrap to the whole address space. Nothing is touched.
+  if (totalSize < LargeHeader::kSmallestTotalSize) {
+    manager.busyFlag = 0;
+    return;
+  }
   std::memset(payload, 0, totalSize - 4);
   manager.largeBytes -= totalSize;
   manager.heap.release(payload - 4);

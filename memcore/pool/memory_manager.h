@@ -32,6 +32,7 @@ void MEMCORE_CALL MemoryTrace(void);
 struct LargeHeader {
   static constexpr unsigned char kTag = 0xAF;
   static constexpr std::int32_t kLargestRequest = 0xFFFFFF - 4;  // totalSize has 24 bits
+  static constexpr std::uint32_t kSmallestTotalSize = 49 + 4;     // the smallest large request
 
   static void Write(unsigned char* block, std::uint32_t totalSize) {
     block[0] = kTag;

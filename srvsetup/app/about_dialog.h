@@ -3,5 +3,5 @@
 
 #include <windows.h>
 
-// Ends with 2 on OK and on Escape.
+// Ends with IDCANCEL on OK and on Escape.
 INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);

@@ -1,6 +1,7 @@
 #include "srvsetup/app/launcher.h"
 
 #include "srvsetup/app/about_dialog.h"
+#include "srvsetup/app/dialog_controls.h"
 #include "srvsetup/app/launcher_state.h"
 #include "srvsetup/resources/captions.h"
 #include "srvsetup/resources/resource.h"
@@ -38,9 +39,7 @@ int LauncherMain(HINSTANCE instance) {
   g_instance = instance;
   if (!InitFrame(instance)) return 0;
 
-  char title[kCaptionSize];
-  LoadText(instance, IDS_APP_TITLE, title);
-  SetWindowTextA(g_frame, title);
+  ShowTitleFromString(g_frame, IDS_APP_TITLE);
   ShowWindow(g_frame, SW_SHOWNORMAL);
 
   // Initialisation parameter 0: the main dialog loads "settings.cfg" as it initialises.
@@ -72,7 +71,7 @@ LRESULT CALLBACK FrameWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
           SendMessageA(window, WM_CLOSE, 0, 0);
           return 0;
         case IDM_ABOUT:
-          DialogBoxParamA(g_instance, MAKEINTRESOURCEA(IDD_ABOUT), window, AboutDialogProc, 0);
+          RunModal(window, IDD_ABOUT, AboutDialogProc);
           break;
       }
       break;

@@ -1,4 +1,4 @@
-#include "game_paths.h"
+#include "srvsetup/launch/game_paths.h"
 
 #include <cstring>
 

@@ -1,4 +1,4 @@
-#include "server_config.h"
+#include "srvsetup/launch/server_config.h"
 
 #include <cstdarg>
 #include <cstdint>

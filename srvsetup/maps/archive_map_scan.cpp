@@ -23,6 +23,16 @@ bool IsTugOfWarEntry(const char* entry) {
   return Has(entry, "maps/obj/") && Has(entry, "TOW") && Has(entry, ".bsp");
 }
 
+// A name that the script would carry between double quotes on one line: no quote, no control
+// character. Anything else could end the quoted value or the line and smuggle a console command
+// of the archive's own into "server.cfg".
+bool IsScriptSafe(const char* entry) {
+  for (const unsigned char* p = reinterpret_cast<const unsigned char*>(entry); *p != 0; ++p) {
+    if (*p == '"' || *p < 0x20 || *p == 0x7F) return false;
+  }
+  return true;
+}
+
 bool AdmitsArchiveMaps(std::int32_t gameType) { return gameType >= FreeForAll && gameType <= TugOfWar; }
 
 // The text after the entry's first '/', without its last four characters.
@@ -71,7 +81,7 @@ void ScanArchive(const char* archivePath, MapCatalogue& catalogue, std::int32_t 
       char entry[kEntryNameSize];
       if (unzGetCurrentFileInfo(archive, &info, entry, kEntryNameSize, nullptr, 0, nullptr, 0) != UNZ_OK) break;
       // minizip terminates the name only when it is shorter than the buffer.
-      if (info.size_filename >= kEntryNameSize) continue;
+      if (info.size_filename >= kEntryNameSize || !IsScriptSafe(entry)) continue;
       if (gameType == Objective) {
         if (IsObjectiveEntry(entry)) AddEntryMap(entry, catalogue);
       } else if (gameType == TugOfWar) {

@@ -1,4 +1,4 @@
-#include "file_search.h"
+#include "srvsetup/maps/file_search.h"
 
 #include <cstring>
 

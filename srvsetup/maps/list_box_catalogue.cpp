@@ -1,4 +1,4 @@
-#include "list_box_catalogue.h"
+#include "srvsetup/maps/list_box_catalogue.h"
 
 namespace {
 

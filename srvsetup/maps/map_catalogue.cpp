@@ -1,4 +1,4 @@
-#include "map_catalogue.h"
+#include "srvsetup/maps/map_catalogue.h"
 
 bool ListContains(MapCatalogue& catalogue, const char* name) { return catalogue.Contains(name); }
 

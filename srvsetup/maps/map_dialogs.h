@@ -24,11 +24,12 @@ inline bool AppendRotationEntry(char (&rotation)[kTextFieldSize], const char* na
 // Both run modally from the main dialog and build the catalogue for the live record's game type
 // in their own list each time they open.
 
-// Ends with 1 on OK or a double-click, having copied the selected map into startMap (kept as it
-// was when nothing is selected); with 2 on Cancel.
+// Ends with IDOK on OK or a double-click, having copied the selected map into startMap (kept as
+// it was when nothing is selected); with IDCANCEL on Cancel.
 INT_PTR CALLBACK SelectMapDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
-// Ends with 1 on Apply, having replaced mapRotation with the rotation list's names (kept as it
-// was when the list is empty; names that would overflow the field are left out); with 2 on Cancel.
+// Ends with IDOK on Apply, having replaced mapRotation with the rotation list's names (kept as it
+// was when the list is empty; names that would overflow the field are left out); with IDCANCEL on
+// Cancel.
 INT_PTR CALLBACK MapRotationDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 #endif

@@ -1,9 +1,11 @@
 #include "srvsetup/settings/advanced_dialog.h"
 
+#include "srvsetup/app/dialog_controls.h"
 #include "srvsetup/app/launcher_state.h"
 #include "srvsetup/resources/captions.h"
 #include "srvsetup/resources/resource.h"
 #include "srvsetup/settings/advanced_fields.h"
+#include "srvsetup/settings/field_controls.h"
 
 namespace {
 
@@ -11,23 +13,11 @@ namespace {
 // taken afresh from the live record each time.
 ServerSettings workingCopy;
 
-UINT CheckState(bool checked) {
-  return checked ? BST_CHECKED : BST_UNCHECKED;
-}
-
 void FillControls(HWND dialog) {
-  for (int edit : kAdvancedEdits) {
-    char text[kTextFieldSize];
-    FormatAdvancedEdit(workingCopy, edit, text);
-    // Each edit reports the change and so reads its text back: the copy holds what is shown.
-    SetDlgItemTextA(dialog, edit, text);
-  }
-  for (const OptionBox& box : kAdvancedOptionBoxes) {
-    CheckDlgButton(dialog, box.controlId, CheckState(workingCopy.*box.flag != 0));
-  }
-  char title[kCaptionSize];
-  LoadText(g_instance, IDS_ADVANCED_TITLE, title);
-  SetWindowTextA(dialog, title);
+  // Each edit reports the change and so reads its text back: the copy holds what is shown.
+  for (const EditField& edit : kAdvancedEdits) ShowEdit(dialog, workingCopy, &edit);
+  ShowOptionBoxes(dialog, workingCopy, kAdvancedOptionBoxes);
+  ShowTitleFromString(dialog, IDS_ADVANCED_TITLE);
   for (const DmFlagBox& box : kDmFlagBoxes) {
     CheckDlgButton(dialog, box.controlId, CheckState((workingCopy.dmFlags & box.bit) != 0));
   }
@@ -54,12 +44,9 @@ INT_PTR CALLBACK AdvancedDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
           EndDialog(dialog, IDCANCEL);
           return 1;
       }
-      if (IsAdvancedEdit(id)) {
-        char text[kTextFieldSize] = "";
-        GetDlgItemTextA(dialog, id, text, sizeof text);
-        ReadAdvancedEdit(workingCopy, id, text);
-      } else if (!ToggleAdvancedOption(workingCopy, id)) {
-        SetDmFlagFromBox(workingCopy, id, IsDlgButtonChecked(dialog, id) == BST_CHECKED);
+      if (!ReadEdit(dialog, workingCopy, FindEdit(kAdvancedEdits, id)) &&
+          !ToggleOptionBox(workingCopy, kAdvancedOptionBoxes, id)) {
+        SetDmFlagFromBox(workingCopy, id, IsChecked(dialog, id));
       }
       return 0;
     }

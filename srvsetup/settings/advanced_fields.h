@@ -2,41 +2,52 @@
 // control edits, how the field is shown, and how a control's text or click goes back into it.
 #pragma once
 
-#include <cstddef>
 #include <cstdint>
 
+#include "srvsetup/resources/resource.h"
+#include "srvsetup/settings/edit_field.h"
 #include "srvsetup/settings/option_box.h"
 #include "srvsetup/settings/server_settings.h"
 
-// The thirteen edits, in the order the dialog fills them.
-constexpr std::size_t kAdvancedEditCount = 13;
-extern const int kAdvancedEdits[kAdvancedEditCount];
+// The edits, in the order the dialog fills them.
+inline constexpr EditField kAdvancedEdits[] = {
+    DecimalEdit(IDC_INVULNERABLE_TIME, &ServerSettings::invulnerableTime),
+    DecimalEdit(IDC_TEAM_KILL_WARNING, &ServerSettings::teamKillWarning),
+    DecimalEdit(IDC_TEAM_KILL_KICK, &ServerSettings::teamKillKick),
+    DecimalEdit(IDC_TEAM_SWITCH_DELAY, &ServerSettings::teamSwitchDelay),
+    GravityEdit(IDC_GRAVITY, &ServerSettings::gravity),
+    DecimalEdit(IDC_ALLOW_JOIN_TIME, &ServerSettings::allowJoinTime),
+    DecimalEdit(IDC_PRIVATE_CLIENTS, &ServerSettings::privateClients),
+    TextEdit(IDC_PASSWORD, &ServerSettings::password),
+    TextEdit(IDC_KEYWORDS, &ServerSettings::keywords),
+    DecimalEdit(IDC_NET_PORT, &ServerSettings::netPort),
+    DecimalEdit(IDC_MIN_PING, &ServerSettings::minPing),
+    DecimalEdit(IDC_MAX_PING, &ServerSettings::maxPing),
+    DecimalEdit(IDC_MAX_RATE, &ServerSettings::maxRate),
+};
 
 // The six option boxes: a click inverts the flag.
-constexpr std::size_t kAdvancedOptionCount = 6;
-extern const OptionBox kAdvancedOptionBoxes[kAdvancedOptionCount];
+inline constexpr OptionBox kAdvancedOptionBoxes[] = {
+    {IDC_PURE, &ServerSettings::pure},
+    {IDC_ALLOW_VOTING, &ServerSettings::allowVoting},
+    {IDC_FLOOD_PROTECT, &ServerSettings::floodProtect},
+    {IDC_FORCE_TEAM_SPECTATE, &ServerSettings::forceTeamSpectate},
+    {IDC_FORCE_READY, &ServerSettings::forceReady},
+    {IDC_FORCE_SPAWN, &ServerSettings::forceSpawn},
+};
 
 // The five DM Flags boxes: each owns one bit of dmFlags; no box touches the other bits.
 struct DmFlagBox {
   int controlId;
   std::uint32_t bit;
 };
-constexpr std::size_t kDmFlagBoxCount = 5;
-extern const DmFlagBox kDmFlagBoxes[kDmFlagBoxCount];
-
-bool IsAdvancedEdit(int controlId);
-
-// The text an edit shows: signed decimal, gravity as "%.2f", password and keywords as they are.
-// False, with text empty, for a control that is not one of the edits.
-bool FormatAdvancedEdit(const ServerSettings& settings, int controlId, char (&text)[kTextFieldSize]);
-
-// Stores an edit's text into its field: numbers read like strtol, gravity like strtod and
-// narrowed to single precision, texts cut to 255 characters. False, nothing changed, for any
-// other control.
-bool ReadAdvancedEdit(ServerSettings& settings, int controlId, const char* text);
-
-// Inverts the flag of an option box (any non-zero byte counts as set); false for any other control.
-bool ToggleAdvancedOption(ServerSettings& settings, int controlId);
+inline constexpr DmFlagBox kDmFlagBoxes[] = {
+    {IDC_NO_FALLING_DAMAGE, DmNoFallingDamage},
+    {IDC_INFINITE_AMMO, DmInfiniteAmmo},
+    {IDC_LEAN_WHILE_RUNNING, DmLeanWhileRunning},
+    {IDC_OLD_STYLE_SNIPER_RIFLES, DmOldStyleSniperRifles},
+    {IDC_AXIS_SHOTGUN, DmAxisShotgun},
+};
 
 // Sets or clears the bit of a DM Flags box; false for any other control.
 bool SetDmFlagFromBox(ServerSettings& settings, int controlId, bool checked);

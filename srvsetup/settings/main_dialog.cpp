@@ -2,22 +2,20 @@
 
 #include <initializer_list>
 
+#include "srvsetup/app/dialog_controls.h"
 #include "srvsetup/app/launcher_state.h"
 #include "srvsetup/launch/run_server.h"
 #include "srvsetup/maps/map_dialogs.h"
 #include "srvsetup/resources/captions.h"
 #include "srvsetup/resources/resource.h"
 #include "srvsetup/settings/advanced_dialog.h"
+#include "srvsetup/settings/field_controls.h"
 #include "srvsetup/settings/main_fields.h"
 
 namespace {
 
 constexpr char kSettingsFile[] = "settings.cfg";
 constexpr std::size_t kWarningSize = 512;
-
-UINT CheckState(bool checked) {
-  return checked ? BST_CHECKED : BST_UNCHECKED;
-}
 
 int ListSelection(HWND dialog, int list) {
   return static_cast<int>(SendDlgItemMessageA(dialog, list, CB_GETCURSEL, 0, 0));
@@ -42,35 +40,25 @@ void ApplyEnabling(HWND dialog, GameTypeEnabling enabling) {
   EnableWindow(GetDlgItem(dialog, IDC_ROUND_RESET_TIME), enabling.roundReset);
 }
 
-void ShowEdit(HWND dialog, int edit) {
-  char text[kTextFieldSize];
-  FormatMainEdit(g_settings, edit, text);
-  SetDlgItemTextA(dialog, edit, text);
-}
-
-void ReadEdit(HWND dialog, int edit) {
-  char text[kTextFieldSize] = "";
-  GetDlgItemTextA(dialog, edit, text, sizeof text);
-  ReadMainEdit(g_settings, edit, text);
+void ShowMainEdit(HWND dialog, int control) {
+  ShowEdit(dialog, g_settings, FindEdit(kMainEdits, control));
 }
 
 void Initialise(HWND dialog, bool load) {
   g_settings.SetDefaults();
   if (load) g_settings.Load(kSettingsFile);
 
-  for (int edit : kMainEdits) {
-    if (edit != IDC_ADDITIONAL_SETTINGS) ShowEdit(dialog, edit);
+  for (const EditField& edit : kMainEdits) {
+    if (edit.controlId != IDC_ADDITIONAL_SETTINGS) ShowEdit(dialog, g_settings, &edit);
   }
-  for (const OptionBox& box : kMainOptionBoxes) {
-    CheckDlgButton(dialog, box.controlId, CheckState(g_settings.*box.flag != 0));
-  }
+  ShowOptionBoxes(dialog, g_settings, kMainOptionBoxes);
   CheckDlgButton(dialog, IDC_USE_GAMESPY, CheckState(g_settings.useGamespy != 0));
 
   ApplyEnabling(dialog, EnablingForStoredGameType(g_settings.gameType));
   FillList(dialog, IDC_GAME_TYPE, IDS_GAME_TYPE_FREE_FOR_ALL, kGameTypePositions,
            GameTypePosition(g_settings.gameType));
   FillList(dialog, IDC_HEAL_RATE, IDS_HEAL_RATE_INSTANT, kHealRatePositions, HealRatePosition(g_settings.healRate));
-  ShowEdit(dialog, IDC_ADDITIONAL_SETTINGS);
+  ShowMainEdit(dialog, IDC_ADDITIONAL_SETTINGS);
 }
 
 void WarnNoStartMap(HWND dialog) {
@@ -82,23 +70,19 @@ void WarnNoStartMap(HWND dialog) {
 }
 
 void RunServerPressed(HWND dialog) {
-  ReadEdit(dialog, IDC_START_MAP);
+  ReadEdit(dialog, g_settings, FindEdit(kMainEdits, IDC_START_MAP));
   if (g_settings.startMap[0] == '\0') {
     WarnNoStartMap(dialog);
     return;
   }
-  for (int edit : kMainEdits) {
-    if (edit != IDC_START_MAP) ReadEdit(dialog, edit);
+  for (const EditField& edit : kMainEdits) {
+    if (edit.controlId != IDC_START_MAP) ReadEdit(dialog, g_settings, &edit);
   }
-  g_settings.useGamespy = IsDlgButtonChecked(dialog, IDC_USE_GAMESPY) == BST_CHECKED ? 1 : 0;
+  g_settings.useGamespy = IsChecked(dialog, IDC_USE_GAMESPY) ? 1 : 0;
   // A settings file that cannot be written does not stop the server.
   g_settings.Save(kSettingsFile);
   // Once the script is written the frame closes, and this dialog with it.
   RunServer(dialog);
-}
-
-INT_PTR RunModal(HWND dialog, int templateId, DLGPROC procedure) {
-  return DialogBoxParamA(g_instance, MAKEINTRESOURCEA(templateId), dialog, procedure, 0);
 }
 
 }  // namespace
@@ -127,7 +111,7 @@ INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
         case IDC_REALISTIC_MODE:
         case IDC_FAST_RUN_SPEED:
         case IDC_TEAM_DAMAGE:
-          ToggleMainOption(g_settings, id);
+          ToggleOptionBox(g_settings, kMainOptionBoxes, id);
           break;
         case IDC_HEAL_RATE:
           SetHealRateFromPosition(g_settings, ListSelection(dialog, IDC_HEAL_RATE));
@@ -140,7 +124,7 @@ INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
         }
         case IDC_SETUP_ROTATION:
           if (RunModal(dialog, IDD_MAP_ROTATION, MapRotationDialogProc) == IDOK) {
-            ShowEdit(dialog, IDC_MAP_ROTATION);
+            ShowMainEdit(dialog, IDC_MAP_ROTATION);
           }
           break;
         case IDC_ADVANCED:
@@ -151,7 +135,7 @@ INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
           break;
         case IDC_SELECT_MAP:
           if (RunModal(dialog, IDD_SELECT_MAP, SelectMapDialogProc) == IDOK) {
-            ShowEdit(dialog, IDC_START_MAP);
+            ShowMainEdit(dialog, IDC_START_MAP);
           }
           break;
       }

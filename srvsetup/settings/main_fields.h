@@ -3,33 +3,46 @@
 // enables.
 #pragma once
 
-#include <cstddef>
 #include <cstdint>
+#include <iterator>
 
+#include "srvsetup/resources/resource.h"
+#include "srvsetup/settings/edit_field.h"
 #include "srvsetup/settings/option_box.h"
 #include "srvsetup/settings/server_settings.h"
 
 // The edits, in the order "Run Server" reads them into the record, the starting map first.
-constexpr std::size_t kMainEditCount = 12;
-extern const int kMainEdits[kMainEditCount];
+inline constexpr EditField kMainEdits[] = {
+    TextEdit(IDC_START_MAP, &ServerSettings::startMap),
+    TextEdit(IDC_SERVER_NAME, &ServerSettings::serverName),
+    TextEdit(IDC_MAP_ROTATION, &ServerSettings::mapRotation),
+    DecimalEdit(IDC_MAX_PLAYERS, &ServerSettings::maxPlayers),
+    DecimalEdit(IDC_TIME_LIMIT, &ServerSettings::timeLimit),
+    DecimalEdit(IDC_FRAG_LIMIT, &ServerSettings::fragLimit),
+    DecimalEdit(IDC_MAP_ROTATION_TIME, &ServerSettings::mapRotationTime),
+    DecimalEdit(IDC_TEAM_SPAWN_DELAY, &ServerSettings::teamSpawnDelay),
+    DecimalEdit(IDC_ROUND_RESET_TIME, &ServerSettings::roundResetTime),
+    DecimalEdit(IDC_INACTIVE_SPECTATE, &ServerSettings::inactiveSpectate),
+    DecimalEdit(IDC_INACTIVE_KICK, &ServerSettings::inactiveKick),
+    TextEdit(IDC_ADDITIONAL_SETTINGS, &ServerSettings::additionalSettings),
+};
 
 // The four option boxes that a click inverts at once; Use Gamespy is read on "Run Server" only.
-constexpr std::size_t kMainOptionCount = 4;
-extern const OptionBox kMainOptionBoxes[kMainOptionCount];
+inline constexpr OptionBox kMainOptionBoxes[] = {
+    {IDC_HEALTH_DROP, &ServerSettings::healthDrop},
+    {IDC_REALISTIC_MODE, &ServerSettings::realisticMode},
+    {IDC_FAST_RUN_SPEED, &ServerSettings::fastRunSpeed},
+    {IDC_TEAM_DAMAGE, &ServerSettings::teamDamage},
+};
 
-// The text an edit shows: numbers as signed decimals, texts as they are. False, with text empty,
-// for a control that is not one of the edits.
-bool FormatMainEdit(const ServerSettings& settings, int controlId, char (&text)[kTextFieldSize]);
+// The text a main-dialog edit shows; false, with text empty, for any other control.
+inline bool FormatMainEdit(const ServerSettings& settings, int controlId, char (&text)[kTextFieldSize]) {
+  return FormatEditText(settings, FindEdit(kMainEdits, controlId), text);
+}
 
-// Stores an edit's text into its field: numbers read like strtol, texts cut to 255 characters.
-// False, nothing changed, for any other control.
-bool ReadMainEdit(ServerSettings& settings, int controlId, const char* text);
-
-// Inverts an option box's flag (any non-zero byte counts as set); false for any other control.
-bool ToggleMainOption(ServerSettings& settings, int controlId);
-
-// Heal-rate list: positions 0 to 3 stand for 0, 5, 10 and 20 per second.
-constexpr int kHealRatePositions = 4;
+// Heal-rate list: the rate each position stands for, per second.
+inline constexpr std::int32_t kHealRates[] = {0, 5, 10, 20};
+constexpr int kHealRatePositions = static_cast<int>(std::size(kHealRates));
 // The position that shows a rate; -1 for a rate the list does not offer.
 int HealRatePosition(std::int32_t healRate);
 // Takes a list position into the record; false, healRate unchanged, for any other position

@@ -8,6 +8,8 @@
 // platform (a Linux long is 64 bits wide).
 std::int32_t ParseDecimal(const char* text);
 
-// Like strtod in the C locale (decimal point '.'), narrowed to single precision; values beyond
-// the float range become infinities instead of undefined behaviour.
+// The decimal form only: leading blanks, an optional sign, digits with an optional '.', an
+// optional exponent; reading stops at the first character that does not fit, and no number gives
+// 0. Nothing else a C library's strtod may take ("nan", "inf", hexadecimal) is read. Narrowed to
+// single precision; values beyond the float range become infinities instead of undefined behaviour.
 float ParseGravity(const char* text);

@@ -1,4 +1,4 @@
-#include "server_settings.h"
+#include "srvsetup/settings/server_settings.h"
 
 #include <cstdio>
 #include <cstring>

@@ -186,13 +186,25 @@ TEST_F(InProcessManager, CallsWhileBusyGoStraightToTheHeapUncounted) {
   EXPECT_EQ(manager_.Used(), BlockBytes(16) + 204);
 }
 
-TEST_F(InProcessManager, AHeaderWithAForeignClassSizeIsLeftAlone) {
-  unsigned char foreign[4 + 64] = {0x00, 0x00, 200, 0x00};
-  std::memset(foreign + 4, 0x5A, 64);
-  manager_.Free(foreign + 4);
-  EXPECT_EQ(foreign[4], 0x5A);
-  EXPECT_EQ(foreign[4 + 63], 0x5A);
-  EXPECT_EQ(manager_.busyFlag, 0);
+// Headers that no pool and no large request writes: a class size above 48, a large block's tag
+// with a totalSize below 53 (whose zeroing would wrap to the whole address space).
+TEST_F(InProcessManager, HeadersItCannotHaveWrittenAreLeftAlone) {
+  manager_.Malloc(100);
+  const std::uint32_t used = manager_.Used();
+  const std::size_t held = TestHeap::held.size();
+  const unsigned char headers[][4] = {{0x00, 0x00, 200, 0x00}, {LargeHeader::kTag, 0, 0, 0},
+                                      {LargeHeader::kTag, 4, 0, 0}, {LargeHeader::kTag, 52, 0, 0}};
+  for (const auto& header : headers) {
+    unsigned char foreign[4 + 64];
+    std::memcpy(foreign, header, 4);
+    std::memset(foreign + 4, 0x5A, 64);
+    manager_.Free(foreign + 4);
+    EXPECT_EQ(foreign[4], 0x5A) << +header[0] << " " << +header[1];
+    EXPECT_EQ(foreign[4 + 63], 0x5A);
+    EXPECT_EQ(manager_.Used(), used);
+    EXPECT_EQ(TestHeap::held.size(), held) << "nothing given back to the heap";
+    EXPECT_EQ(manager_.busyFlag, 0);
+  }
 }
 
 // Each corruption must be caught, and undoing it must make the pool valid again.

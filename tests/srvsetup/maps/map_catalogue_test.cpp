@@ -1,6 +1,6 @@
 // The catalogue's index answers as the comparison with every item would, in memory and, under
 // Windows, in a real list box that both scans fill.
-#include "map_fixtures.h"
+#include "srvsetup/maps/map_fixtures.h"
 
 #ifdef _WIN32
 #include "srvsetup/maps/list_box_catalogue.h"

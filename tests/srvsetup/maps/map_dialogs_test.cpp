@@ -4,8 +4,8 @@
 
 #include <memory>
 
-#include "map_fixtures.h"
 #include "srvsetup/app/launcher_state.h"
+#include "srvsetup/maps/map_fixtures.h"
 #include "srvsetup/resources/resource.h"
 #include "support/dialog_driver.h"
 

@@ -2,8 +2,8 @@
 // under which names, in which order, and what is passed over.
 #include <climits>
 
-#include "map_fixtures.h"
 #include "srvsetup/maps/file_search.h"
+#include "srvsetup/maps/map_fixtures.h"
 
 namespace {
 
@@ -72,6 +72,13 @@ TEST_F(MapScanTest, AnArchiveMapIsItsEntryAfterTheFirstSlashWithoutTheLastFourBy
   // The markers are substrings anywhere: "TOWER" holds "TOW".
   EXPECT_EQ(Catalogue(FreeForAll), (Names{"DM/readme.bsp", "maps/DM/a", "DM/b.", "obj/TOWER", "DM/" + longest,
                                           "DM/sub\\inner", "maps/DM/c", "DM/after"}));
+}
+
+TEST_F(MapScanTest, ArchiveNamesThatCouldBreakTheScriptArePassedOver) {
+  // Each would end the script's quoted value or its line; the walk goes on after each.
+  Archive("main/maps.pk3", {"maps/DM/x\"; set rcon_password \"y.bsp", "maps/DM/line\nbreak.bsp", "maps/DM/cr\rx.bsp",
+                            "maps/DM/tab\tx.bsp", "maps/DM/bell\x07.bsp", "maps/DM/del\x7F.bsp", "maps/DM/plain.bsp"});
+  EXPECT_EQ(Catalogue(FreeForAll), Names{"DM/plain"});
 }
 
 TEST_F(MapScanTest, EachNameComesOnceAtItsFirstPlaceArchivesOfMainThenMainexThenLooseFiles) {

@@ -10,11 +10,11 @@
 #include <utility>
 #include <vector>
 
-#include "french_texts.h"
 #include "srvsetup/app/about_dialog.h"
 #include "srvsetup/app/launcher_state.h"
 #include "srvsetup/maps/map_dialogs.h"
 #include "srvsetup/resources/captions.h"
+#include "srvsetup/resources/french_texts.h"
 #include "srvsetup/resources/resource.h"
 #include "srvsetup/settings/advanced_dialog.h"
 #include "srvsetup/settings/main_dialog.h"

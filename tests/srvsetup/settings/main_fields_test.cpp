@@ -20,31 +20,32 @@ TEST(MainFields, EveryEditShowsAndReadsItsOwnField) {
   ServerSettings settings;
   EXPECT_EQ(Shown(settings, IDC_INACTIVE_KICK), "900");
   int value = -100;
-  for (int edit : kMainEdits) {
-    ASSERT_TRUE(ReadMainEdit(settings, edit, std::to_string(--value).c_str())) << edit;
+  for (const EditField& edit : kMainEdits) {
+    ASSERT_TRUE(ReadEditText(settings, &edit, std::to_string(--value).c_str())) << edit.controlId;
   }
   value = -100;
-  for (int edit : kMainEdits) EXPECT_EQ(Shown(settings, edit), std::to_string(--value)) << edit;
+  for (const EditField& edit : kMainEdits) EXPECT_EQ(Shown(settings, edit.controlId), std::to_string(--value));
   EXPECT_EQ(settings.maxPlayers, -104);  // numbers as numbers
-  EXPECT_EQ(kMainEdits[0], IDC_START_MAP);  // read first: an empty map stops "Run Server"
-  ReadMainEdit(settings, IDC_SERVER_NAME, std::string(400, 'x').c_str());
+  EXPECT_EQ(kMainEdits[0].controlId, IDC_START_MAP);  // read first: an empty map stops "Run Server"
+  ReadEditText(settings, FindEdit(kMainEdits, IDC_SERVER_NAME), std::string(400, 'x').c_str());
   EXPECT_EQ(std::string(settings.serverName), std::string(255, 'x'));
   // Controls that are not main-dialog edits change nothing.
   char text[kTextFieldSize] = "stale";
   EXPECT_FALSE(FormatMainEdit(settings, IDC_USE_GAMESPY, text));
   EXPECT_STREQ(text, "");
-  EXPECT_FALSE(ReadMainEdit(settings, IDC_NET_PORT, "1"));
+  EXPECT_FALSE(ReadEditText(settings, FindEdit(kMainEdits, IDC_NET_PORT), "1"));
   EXPECT_EQ(settings.netPort, 12203);
 }
 
 TEST(MainFields, OptionBoxesInvertOnlyTheirOwnFlag) {
   ServerSettings settings;
+  auto toggle = [&settings](int box) { return ToggleOptionBox(settings, kMainOptionBoxes, box); };
   settings.realisticMode = 7;  // a byte from a file: set, so a click clears it
-  ASSERT_TRUE(ToggleMainOption(settings, IDC_REALISTIC_MODE));
+  ASSERT_TRUE(toggle(IDC_REALISTIC_MODE));
   EXPECT_EQ(settings.realisticMode, 0);
-  for (int box : {IDC_HEALTH_DROP, IDC_TEAM_DAMAGE, IDC_TEAM_DAMAGE, IDC_FAST_RUN_SPEED}) ToggleMainOption(settings, box);
+  for (int box : {IDC_HEALTH_DROP, IDC_TEAM_DAMAGE, IDC_TEAM_DAMAGE, IDC_FAST_RUN_SPEED}) toggle(box);
   EXPECT_EQ(settings.healthDrop + settings.teamDamage + settings.fastRunSpeed, 0);
-  EXPECT_FALSE(ToggleMainOption(settings, IDC_USE_GAMESPY));
+  EXPECT_FALSE(toggle(IDC_USE_GAMESPY));
   EXPECT_EQ(settings.useGamespy, 1);
 }
 
