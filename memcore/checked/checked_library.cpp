@@ -141,7 +141,9 @@ void ReadFrameLimit() {
   char text[16];
   const DWORD length = GetEnvironmentVariableA("MEMCORE_FRAMES", text, sizeof text);
   if (length == 0 || length >= sizeof text) return;
-  const unsigned long frames = std::strtoul(text, nullptr, 10);
+  char* end = nullptr;
+  const unsigned long frames = std::strtoul(text, &end, 10);
+  if (end == text) return;  // not a number: the default stands
   frameLimit = frames < kMaxStackFrames ? static_cast<unsigned>(frames) : kMaxStackFrames;
 }
 
