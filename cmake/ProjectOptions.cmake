@@ -30,17 +30,17 @@ if(WIN32)
 endif()
 
 # Registers a GoogleTest executable; under Wine its cases are listed when CTest runs,
-# so building needs no Wine.
+# so building needs no Wine. PROPERTIES go onto every case (a fixture, an environment).
 include(GoogleTest)
 function(add_project_test target)
-  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS;ENVIRONMENT" ${ARGN})
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS;PROPERTIES" ${ARGN})
   add_executable(${target} ${ARG_SOURCES})
   target_link_libraries(${target} PRIVATE ${ARG_LIBS} project_options GTest::gtest GTest::gtest_main)
   add_import_check(${target})
   gtest_discover_tests(${target}
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 60
-    PROPERTIES LABELS "$<IF:$<BOOL:${WIN32}>,windows,native>" ENVIRONMENT "${ARG_ENVIRONMENT}")
+    PROPERTIES LABELS "$<IF:$<BOOL:${WIN32}>,windows,native>" ${ARG_PROPERTIES})
 endfunction()
 
 # On Windows, a test that the binary imports system DLLs only (no zlib1.dll, no libstdc++ DLL).

@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <initializer_list>
 
-constexpr std::size_t kPathSize = 260;  // characters of a path buffer, terminator included
+#include "srvsetup/settings/file_replacement.h"  // kPathSize
 
 #ifdef _WIN32
 constexpr char kPathSeparator = '\\';

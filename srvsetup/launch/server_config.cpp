@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "srvsetup/launch/game_paths.h"
+#include "srvsetup/settings/file_replacement.h"
 
 namespace {
 
@@ -117,8 +118,6 @@ std::string FormatServerConfig(const ServerSettings& s) {
 bool WriteServerConfig(const ServerSettings& settings) {
   char path[kPathSize];
   if (!JoinCurrentDirectory(path, {"mainex", "server.cfg"})) return false;
-  std::FILE* file = std::fopen(path, "wb");
-  if (file == nullptr) return false;
 
   // Binary mode with the text-mode translation done here, so every platform writes the bytes
   // that a Windows text-mode stream writes.
@@ -129,7 +128,6 @@ bool WriteServerConfig(const ServerSettings& settings) {
     if (c == '\n') bytes += '\r';
     bytes += c;
   }
-  std::fwrite(bytes.data(), 1, bytes.size(), file);
-  std::fclose(file);
-  return true;
+  // Whole or not at all: the server must never start on a cut script.
+  return ReplaceFileContents(path, bytes.data(), bytes.size());
 }

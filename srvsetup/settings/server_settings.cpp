@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "srvsetup/settings/file_replacement.h"
+
 std::size_t TextFieldLength(const char (&field)[kTextFieldSize]) {
   return strnlen(field, kTextFieldSize);
 }
@@ -131,10 +133,9 @@ void ServerSettings::Load(const char* fileName) {
   std::fclose(file);
 }
 
-void ServerSettings::Save(const char* fileName) const {
-  std::FILE* file = std::fopen(fileName, "wb");
-  if (file == nullptr) return;
-  std::fwrite(&version, 1, sizeof version, file);
-  std::fwrite(this, 1, sizeof *this, file);
-  std::fclose(file);
+bool ServerSettings::Save(const char* fileName) const {
+  unsigned char file[kSettingsFileSize];
+  std::memcpy(file, &version, sizeof version);
+  std::memcpy(file + sizeof version, static_cast<const void*>(this), sizeof *this);
+  return ReplaceFileContents(fileName, file, sizeof file);
 }

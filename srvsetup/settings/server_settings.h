@@ -84,8 +84,10 @@ struct ServerSettings {
   void SetDefaults();
   // Replaces the record with the file's content, or with the defaults. Never fails loudly.
   void Load(const char* fileName);
-  // Writes the file (leading version word, then the record). Failures are ignored.
-  void Save(const char* fileName) const;
+  // Writes the file (leading version word, then the record) whole, through a temporary file:
+  // on any failure the old file stays as it was and false is returned, which the launcher does
+  // not act on.
+  bool Save(const char* fileName) const;
 };
 
 constexpr std::uint32_t kSettingsVersion = 1;

@@ -137,6 +137,23 @@ bool WaitUntilDestroyed(HWND window, DWORD milliseconds) {
   return WaitFor([window] { return !IsWindow(window); }, milliseconds);
 }
 
+bool StillDispatches(HWND button, DWORD milliseconds) {
+  if (button == nullptr) return false;  // a null window would post to this thread
+  for (bool pushed : {true, false}) {
+    if (!PostMessageA(button, BM_SETSTATE, pushed, 0)) return false;
+    const ULONGLONG deadline = GetTickCount64() + milliseconds;
+    for (;;) {
+      DWORD_PTR state = 0;
+      // Fails at once when the button's thread is gone.
+      if (SendMessageTimeoutA(button, BM_GETSTATE, 0, 0, SMTO_NORMAL, milliseconds, &state) == 0) return false;
+      if (((state & BST_PUSHED) != 0) == pushed) break;
+      if (GetTickCount64() >= deadline) return false;
+      Sleep(10);
+    }
+  }
+  return true;
+}
+
 std::string WindowText(HWND window) {
   std::string text(static_cast<std::size_t>(SendMessageA(window, WM_GETTEXTLENGTH, 0, 0)) + 1, '\0');
   text.resize(static_cast<std::size_t>(SendMessageA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]))));

@@ -37,6 +37,13 @@ HWND WaitForDialog(DWORD threadId, HWND owner = nullptr, DWORD milliseconds = 50
 // Waits until the window is gone; false if it is still there after the wait.
 bool WaitUntilDestroyed(HWND window, DWORD milliseconds = 5000);
 
+// Whether the thread of that button still dispatches posted messages once it has handled what
+// was posted to it before the call. A pushed look is posted to the button and then taken back,
+// each awaited: a loop that has ended (a close or a quit taken, even one posted behind other
+// messages) dispatches neither. Null or a destroyed button gives false at once; a loop that
+// ended without destroying it, false after the wait. The button is left as it was.
+bool StillDispatches(HWND button, DWORD milliseconds = 10000);
+
 // A window's or a control's text as the control hands it out (ANSI, code page 1252).
 std::string WindowText(HWND window);
 std::string ControlText(HWND dialog, int id);

@@ -125,6 +125,10 @@ bool LauncherProcess::CloseModal(HWND modal, int button) const {
   return closed;
 }
 
+bool LauncherProcess::StillRuns() const {
+  return StillDispatches(GetDlgItem(dialog_, IDCANCEL)) && WaitForSingleObject(process_.hProcess, 0) != WAIT_OBJECT_0;
+}
+
 int LauncherProcess::ExitCode(DWORD milliseconds) const {
   DWORD code = 0;
   if (WaitForSingleObject(process_.hProcess, milliseconds) != WAIT_OBJECT_0) return -1;

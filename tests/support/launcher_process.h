@@ -32,6 +32,11 @@ class LauncherProcess {
   // Posts a click on a button of a modal dialog and waits until the dialog is gone.
   bool CloseModal(HWND modal, int button) const;
 
+  // Whether the program's loop still runs once it has handled what was posted to it before the
+  // call: after a sent click that must leave it open. The main dialog's Cancel button carries
+  // the marks of StillDispatches.
+  bool StillRuns() const;
+
   // The exit code, or -1 when the process is still running after the wait.
   int ExitCode(DWORD milliseconds = 10000) const;
 

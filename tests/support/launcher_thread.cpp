@@ -2,6 +2,7 @@
 
 #include "srvsetup/app/launcher.h"
 #include "srvsetup/resources/resource.h"
+#include "support/dialog_driver.h"
 
 LauncherThread::LauncherThread() : ended_(CreateEventA(nullptr, TRUE, FALSE, nullptr)) {
   HANDLE started = CreateEventA(nullptr, TRUE, FALSE, nullptr);
@@ -13,7 +14,9 @@ LauncherThread::LauncherThread() : ended_(CreateEventA(nullptr, TRUE, FALSE, nul
   });
   WaitForSingleObject(started, INFINITE);
   CloseHandle(started);
-  for (int i = 0; i < 500 && frame_ == nullptr && !Ended(0); ++i, Sleep(10)) {
+  // Generous: the first window of a test program takes Wine seconds on a loaded machine.
+  const ULONGLONG deadline = GetTickCount64() + 15000;
+  for (; frame_ == nullptr && !Ended(0) && GetTickCount64() < deadline; Sleep(10)) {
     HWND frame = FindWindowA(kFrameClassName, nullptr);
     if (frame != nullptr && GetWindowThreadProcessId(frame, nullptr) == threadId_ && IsWindowVisible(frame)) {
       frame_ = frame;
@@ -24,6 +27,10 @@ LauncherThread::LauncherThread() : ended_(CreateEventA(nullptr, TRUE, FALSE, nul
   // a message through the loop tells that it is there.
   SendMessageA(frame_, WM_NULL, 0, 0);
   mainDialog_ = GetWindow(frame_, GW_CHILD);
+}
+
+bool LauncherThread::StillRuns() const {
+  return StillDispatches(GetDlgItem(mainDialog_, IDCANCEL)) && !Ended(0);
 }
 
 LauncherThread::~LauncherThread() {

@@ -21,6 +21,10 @@ class LauncherThread {
   HWND MainDialog() const { return mainDialog_; }
   DWORD ThreadId() const { return threadId_; }
 
+  // Whether the loop still runs once it has handled what was posted to it before the call (a
+  // quit or a close that a click posted): a click's effect on the loop comes after the click
+  // returns. See StillDispatches; the main dialog's Cancel button carries the marks.
+  bool StillRuns() const;
   // Whether the run ended within the wait; then ExitCode() is what the entry returned.
   bool Ended(DWORD milliseconds) const { return WaitForSingleObject(ended_, milliseconds) == WAIT_OBJECT_0; }
   int ExitCode() const { return exitCode_; }

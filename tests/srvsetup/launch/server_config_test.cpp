@@ -2,11 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 #include <algorithm>
 #include <cstring>
 #include <filesystem>
 #include <string>
 
+#include "srvsetup/full_disk.h"
 #include "srvsetup/launch/game_paths.h"
 #include "srvsetup/settings/distinct_settings.h"
 #include "support/game_folder.h"
@@ -33,6 +38,7 @@ TEST_F(ServerScriptTest, DefaultsGiveTheExpectedScriptByteForByte) {
   const std::string expected = ReadBinaryFile(fs::path(TEST_DATA_DIR) / "server_defaults.cfg");
   ASSERT_FALSE(expected.empty());
   EXPECT_EQ(Written(settings), expected);
+  EXPECT_EQ(folder.Listing(), "mainex\nmainex/server.cfg\n");  // nothing written on the way is left
 }
 
 TEST_F(ServerScriptTest, EachFieldFeedsItsOwnLineAndAdditionalSettingsGetTextModeBreaks) {
@@ -83,6 +89,50 @@ TEST(ServerScriptPlacement, MissingMainexOrAFileInItsPlaceWritesNothing) {
   EXPECT_FALSE(WriteServerConfig(ServerSettings()));
   EXPECT_EQ(folder.ReadFile("mainex"), "not a folder");
 }
+
+// Writes refused for want of room, at once or part-way: the server must never start on a cut
+// script, so the old one stays whole and the launcher is told.
+TEST(ServerScriptOnAFullDisk, AWriteThatFailsKeepsTheOldScriptWholeAndASuccessfulOneLeavesNothingElse) {
+  FullDisk disk;
+  if (!disk.Unavailable().empty()) GTEST_SKIP() << disk.Unavailable();
+  const std::string old = "// an older, shorter script\r\n";  // one page; the new script needs two
+  disk.WriteFile("mainex/server.cfg", old);
+  ServerSettings settings;
+  const std::string rotation(255, 'r');
+  for (char* text : {settings.serverName, settings.password, settings.keywords}) std::memset(text, 't', 255);
+  CopyTextField(settings.mapRotation, rotation.c_str());
+  ASSERT_GT(FormatServerConfig(settings).size(), FullDisk::kPage);
+  for (std::uintmax_t pagesLeft : {0, 1}) {
+    ASSERT_TRUE(disk.Fill(pagesLeft));
+    EXPECT_FALSE(WriteServerConfig(settings)) << pagesLeft;
+    EXPECT_EQ(ReadBinaryFile("mainex/server.cfg"), old) << pagesLeft;
+    EXPECT_EQ(disk.Listing(), "filler\nmainex\nmainex/server.cfg\n") << pagesLeft;
+    disk.Release();
+  }
+  EXPECT_TRUE(WriteServerConfig(settings));
+  const std::string script = ReadBinaryFile("mainex/server.cfg");
+  const std::string lastLine = "sv_maplist \"" + rotation + "\"\r\n";
+  EXPECT_GT(script.size(), FullDisk::kPage);
+  EXPECT_EQ(script.substr(script.size() - std::min(script.size(), lastLine.size())), lastLine);
+  EXPECT_EQ(disk.Listing(), "mainex\nmainex/server.cfg\n");
+}
+
+#ifdef _WIN32
+// Held open without sharing, or read-only: the old script stays and nothing is left beside it.
+TEST(ServerScriptPlacement, ALockedOrReadOnlyScriptIsKept) {
+  GameFolder folder;
+  folder.WriteFile("mainex/server.cfg", "old");
+  HANDLE held = CreateFileA("mainex\\server.cfg", GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  EXPECT_FALSE(WriteServerConfig(ServerSettings()));
+  CloseHandle(held);
+  ASSERT_TRUE(SetFileAttributesA("mainex\\server.cfg", FILE_ATTRIBUTE_READONLY));
+  EXPECT_FALSE(WriteServerConfig(ServerSettings()));
+  SetFileAttributesA("mainex\\server.cfg", FILE_ATTRIBUTE_NORMAL);
+  EXPECT_EQ(folder.ReadFile("mainex/server.cfg"), "old");
+  EXPECT_EQ(folder.Listing(), "mainex\nmainex/server.cfg\n");
+}
+#endif
 
 // Makes the current directory exactly `length` characters long, with a mainex inside.
 bool EnterDirectoryOfLength(const GameFolder& folder, std::size_t length) {

@@ -2,6 +2,7 @@
 // driven by clicks and keys and checked through the live record and the lists.
 #include "srvsetup/maps/map_dialogs.h"
 
+#include <climits>
 #include <memory>
 
 #include "srvsetup/app/launcher_state.h"
@@ -59,6 +60,22 @@ TEST_F(SelectMapDialogTest, OffersTheRecordsGameTypeAfreshAndOkOnAnEmptyListKeep
   LooseFile("main/maps/obj/canal.bsp");
   ModalDialog dialog(IDD_SELECT_MAP, SelectMapDialogProc);
   EXPECT_EQ(ListItems(dialog.Control(IDC_MAP_CHOICES)), Names{"obj/canal"});
+}
+
+TEST_F(MapDialogTest, AGameTypeOutsideTheListOffersNoMapInEitherDialog) {
+  // A map of every family, so that a type read as any of the five would show one.
+  Archive("mainex/obj.pk3", {"maps/obj/canal.bsp", "maps/obj/dam_TOW.bsp"});
+  LooseFile("main/maps/obj/port.bsp");
+  LooseFile("main/maps/obj/lock_tow.bsp");
+  for (std::int32_t gameType : {int{NoGameType}, TugOfWar + 1, INT_MIN, INT_MAX}) {
+    g_settings.gameType = gameType;
+    {
+      ModalDialog select(IDD_SELECT_MAP, SelectMapDialogProc);
+      EXPECT_EQ(ListItems(select.Control(IDC_MAP_CHOICES)), Names{}) << gameType;
+    }
+    ModalDialog rotation(IDD_MAP_ROTATION, MapRotationDialogProc);
+    EXPECT_EQ(ListItems(rotation.Control(IDC_MAP_LIST)), Names{}) << gameType;
+  }
 }
 
 class MapRotationDialogTest : public MapDialogTest {

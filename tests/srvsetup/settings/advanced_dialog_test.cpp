@@ -16,6 +16,37 @@ namespace {
 
 bool SameRecord(const ServerSettings& a, const ServerSettings& b) { return std::memcmp(&a, &b, sizeof a) == 0; }
 
+bool IsCheckBox(HWND control) {
+  char className[16] = "";
+  GetClassNameA(control, className, sizeof className);
+  const LONG kind = GetWindowLongA(control, GWL_STYLE) & BS_TYPEMASK;
+  return lstrcmpiA(className, "Button") == 0 && (kind == BS_AUTOCHECKBOX || kind == BS_CHECKBOX);
+}
+
+bool IsEdit(HWND control) {
+  char className[16] = "";
+  GetClassNameA(control, className, sizeof className);
+  return lstrcmpiA(className, "Edit") == 0;
+}
+
+// Every control of the dialog with its text and check state, in window order.
+std::string Shown(HWND dialog) {
+  std::string shown;
+  for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+    shown += std::to_string(GetDlgCtrlID(child)) + " [" + WindowText(child) + "]" +
+             (IsCheckBox(child) && IsDlgButtonChecked(dialog, GetDlgCtrlID(child)) ? " checked\n" : "\n");
+  }
+  return shown;
+}
+
+// Types into every edit and clicks every check box.
+void ChangeEveryField(HWND dialog) {
+  for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+    if (IsEdit(child)) TypeText(dialog, GetDlgCtrlID(child), "7");
+    if (IsCheckBox(child)) Click(dialog, GetDlgCtrlID(child));
+  }
+}
+
 class AdvancedDialogTest : public ::testing::Test {
  protected:
   void SetUp() override { g_settings.SetDefaults(); }
@@ -91,17 +122,19 @@ TEST_F(AdvancedDialogTest, OkAndReturnTakeTheWorkingCopyWhole) {
   EXPECT_EQ(g_settings.floodProtect, 1);
 }
 
-TEST_F(AdvancedDialogTest, CancelEscapeAndTheCloseBoxLeaveTheLiveRecord) {
+TEST_F(AdvancedDialogTest, CancelEscapeAndTheCloseBoxLeaveTheLiveRecordAndTheNextOpeningAsBefore) {
   g_settings.gravity = 800.123f;  // not even rounded
   before_ = g_settings;
-  for (int way = 0; way < 3; ++way) {
+  std::string shownFirst;
+  for (int way = 0; way < 4; ++way) {
     ModalDialog dialog(IDD_ADVANCED, AdvancedDialogProc);
     HWND window = dialog.Window();
     ASSERT_NE(window, nullptr);
-    TypeText(window, IDC_NET_PORT, "1234");
-    Click(window, IDC_PURE);
-    Click(window, IDC_INFINITE_AMMO);
-    TypeText(window, IDC_PASSWORD, "lost");
+    if (way == 0) shownFirst = Shown(window);
+    EXPECT_EQ(Shown(window), shownFirst) << way;
+    if (way == 3) break;
+    ChangeEveryField(window);
+    ASSERT_EQ(ControlText(window, IDC_NET_PORT), "7");
     if (way == 0) Click(window, IDCANCEL);
     if (way == 1) PostKey(window, VK_ESCAPE);
     if (way == 2) PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);

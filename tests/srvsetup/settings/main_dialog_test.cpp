@@ -74,7 +74,7 @@ class MainDialogTest : public ::testing::Test {
   // record as "settings.cfg" then holds it.
   const ServerSettings& RunServerWithoutScript() {
     Click(dialog_, IDC_RUN_SERVER);
-    EXPECT_FALSE(launcher_->Ended(0));
+    EXPECT_TRUE(launcher_->StillRuns());
     saved_.Load("settings.cfg");
     return saved_;
   }
@@ -187,7 +187,7 @@ TEST_F(MainDialogTest, ChangingTheGameTypeEmptiesTheMapsAndRunServerThenWarns) {
   SaveScreenshot(warning, "main-dialog-no-map-warning");
   CloseModal(warning, IDOK);
   // Nothing was saved or started.
-  EXPECT_FALSE(launcher_->Ended(0));
+  EXPECT_TRUE(launcher_->StillRuns());
   EXPECT_TRUE(folder_.ReadFile("settings.cfg") == written_);
   EXPECT_EQ(g_settings.startMap[0], '\0');
 }
@@ -288,6 +288,14 @@ TEST_F(MainDialogTest, MapDialogsFillTheirEditsOnlyWhenTheyEndWithOne) {
     CloseModal(rotation, button);
     EXPECT_EQ(ControlText(dialog_, IDC_MAP_ROTATION), button == IDC_APPLY ? "dm/cellar dm/lighthouse " : "");
   }
+  // No Objective maps here: OK on the empty list shows the record's map over one typed by hand.
+  ChooseComboItem(dialog_, IDC_GAME_TYPE, Objective);
+  TypeText(dialog_, IDC_START_MAP, "typed/by_hand");
+  HWND select = OpenModal(dialog_, IDC_SELECT_MAP);
+  ASSERT_NE(select, nullptr);
+  EXPECT_EQ(ListItems(GetDlgItem(select, IDC_MAP_CHOICES)).size(), 0u);
+  CloseModal(select, IDOK);
+  EXPECT_EQ(ControlText(dialog_, IDC_START_MAP), "dm/cellar");
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <string>
 
+#include "srvsetup/full_disk.h"
 #include "srvsetup/settings/distinct_settings.h"
 #include "support/game_folder.h"
 
@@ -48,6 +49,7 @@ TEST_F(SettingsFileTest, DefaultsFileHasTheDocumentedBytes) {
   EXPECT_EQ(file.substr(1632, 4), Word(12203));  // netPort
   EXPECT_EQ(file.substr(1108, 4), std::string("\0\0\x48\x44", 4));  // gravity 800.0
   EXPECT_EQ(file.substr(4), Bytes(settings));
+  EXPECT_EQ(folder.Listing(), "settings.cfg\n");  // nothing written on the way is left
 }
 
 TEST_F(SettingsFileTest, EveryFieldRoundTripsAndBytesBeyondTheRecordAreNotRead) {
@@ -126,12 +128,32 @@ TEST_F(SettingsFileTest, LongTextsSurviveAndUnterminatedTextsStayInTheirField) {
   EXPECT_EQ(cut.gameType, Objective);
 }
 
-TEST_F(SettingsFileTest, SaveToAnUncreatableFileIsSilent) {
+TEST_F(SettingsFileTest, ASaveThatCannotBeDoneFailsAndLeavesNothing) {
   folder.MakeDirectory("settings.cfg");  // a folder where the file should be
   ServerSettings settings;
-  settings.Save("settings.cfg");
-  settings.Save("missing-folder/settings.cfg");
-  EXPECT_FALSE(folder.Exists("missing-folder"));
+  EXPECT_FALSE(settings.Save("settings.cfg"));
+  EXPECT_FALSE(settings.Save("missing-folder/settings.cfg"));
+  EXPECT_EQ(folder.Listing(), "settings.cfg\n");
+}
+
+// Writes refused for want of room: the old file stays whole, and one that was not there is not
+// left behind empty.
+TEST(SettingsFileOnAFullDisk, AFailedSaveKeepsTheOldFileWholeAndASuccessfulOneLeavesNothingElse) {
+  FullDisk disk;
+  if (!disk.Unavailable().empty()) GTEST_SKIP() << disk.Unavailable();
+  ASSERT_TRUE(ServerSettings().Save("settings.cfg"));
+  const std::string before = ReadBinaryFile("settings.cfg");
+  ASSERT_TRUE(disk.Fill());
+  const DistinctSettings changed;
+  EXPECT_FALSE(changed.Save("settings.cfg"));
+  EXPECT_EQ(ReadBinaryFile("settings.cfg"), before);
+  EXPECT_FALSE(changed.Save("other.cfg"));
+  EXPECT_EQ(disk.Listing(), "filler\nsettings.cfg\n");
+
+  disk.Release();
+  EXPECT_TRUE(changed.Save("settings.cfg"));
+  EXPECT_EQ(disk.Listing(), "settings.cfg\n");
+  EXPECT_TRUE(SameRecord(Loaded("settings.cfg"), changed));
 }
 
 TEST(ServerSettingsCopy, CopiesTextsUpToTheirTerminatorKeepingTailsAndPadding) {
