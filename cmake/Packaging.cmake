@@ -17,6 +17,11 @@ install(TARGETS srvsetup RUNTIME DESTINATION . COMPONENT release)
 if(TARGET memcore)
   install(PROGRAMS $<TARGET_FILE:memcore> DESTINATION . COMPONENT release)
 endif()
+# The checked build, for the server's developers: renamed, it replaces memcore.dll.
+if(TARGET memcore_checked)
+  install(PROGRAMS $<TARGET_FILE:memcore_checked> DESTINATION debug RENAME memcore.dll
+          COMPONENT release)
+endif()
 install(FILES ${release_dir}/README.txt ${release_dir}/LISEZMOI.txt DESTINATION . COMPONENT release)
 
 set(CPACK_GENERATOR ZIP)
@@ -32,6 +37,7 @@ if(BUILD_TESTING)
   # The zip holds exactly the deliverables and readmes, and each binary imports system DLLs only.
   add_test(NAME release.zip
     COMMAND ${PROJECT_SOURCE_DIR}/tools/check-release.sh ${CMAKE_BINARY_DIR}
-            srvsetup.exe $<$<TARGET_EXISTS:memcore>:memcore.dll> README.txt LISEZMOI.txt)
+            srvsetup.exe $<$<TARGET_EXISTS:memcore>:memcore.dll>
+            $<$<TARGET_EXISTS:memcore_checked>:debug/memcore.dll> README.txt LISEZMOI.txt)
   set_tests_properties(release.zip PROPERTIES LABELS windows)
 endif()

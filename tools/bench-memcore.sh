@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds and runs the memory manager's benchmarks in release builds of their own: natively against
-# glibc, mimalloc and jemalloc, then memcore.dll under Wine against msvcrt and a bare free list.
+# glibc, mimalloc and jemalloc, then memcore.dll under Wine against msvcrt and a bare free list,
+# and memcore-checked.dll against memcore.dll.
 # Not part of tools/test.sh; run it on a quiet machine, the figures are timings.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -20,7 +21,7 @@ echo "== native: libmemcore.so against glibc, mimalloc and jemalloc"
 build/bench-memcore-native/bench/memcore/memcore_benchmark "$@"
 
 echo
-echo "== under Wine: memcore.dll against msvcrt and a bare free list"
+echo "== under Wine: memcore.dll against msvcrt and a bare free list, then memcore-checked.dll"
 source "$root/tools/wine-env.sh"
 # The Wine prefix of the test build, created there if it is missing.
 wine_env_start "$root/build/windows"

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Makes the release zip from a Windows build into a scratch folder and checks it: exactly the
-# named files at its root, the readmes with CR LF line ends, and binaries that import system
-# DLLs only.  usage: check-release.sh BUILD_DIR EXPECTED_FILE...
+# named files (paths within the zip), the readmes with CR LF line ends, and binaries that import
+# system DLLs only.  usage: check-release.sh BUILD_DIR EXPECTED_FILE...
 set -euo pipefail
 build=$1
 shift
@@ -16,7 +16,8 @@ cpack --config "$build/CPackConfig.cmake" -B "$scratch/out" >"$scratch/cpack.log
 zip=$(find "$scratch/out" -maxdepth 1 -name '*.zip' -print -quit)
 [ -n "$zip" ] || { echo "no zip made"; exit 1; }
 
-listed=$(python3 -c 'import sys, zipfile; print("\n".join(sorted(zipfile.ZipFile(sys.argv[1]).namelist())))' "$zip")
+# Files only: the zip also lists the folders that hold them.
+listed=$(python3 -c 'import sys, zipfile; print("\n".join(sorted(n for n in zipfile.ZipFile(sys.argv[1]).namelist() if not n.endswith("/"))))' "$zip")
 expected=$(printf '%s\n' "$@" | sed '/^$/d' | sort)  # an absent target gives an empty name
 if [ "$listed" != "$expected" ]; then
   echo "$(basename "$zip") holds:"; echo "$listed"

@@ -1,5 +1,8 @@
 #include "allocator_backends.h"
 
+#include <fstream>
+#include <iterator>
+
 #ifdef _WIN32
 #include <windows.h>
 #else
@@ -15,7 +18,16 @@ AllocatorUnderTest::AllocatorUnderTest(const std::string& backend) {
     return;
   }
 #ifdef _WIN32
-  module_ = LoadLibraryA("memcore.dll");
+  if (backend == "CheckedByName") {
+    char folder[MAX_PATH];
+    GetTempPathA(sizeof folder, folder);
+    static int loads = 0;
+    reportPath_ = std::string(folder) + "memcore-checked-" + std::to_string(GetCurrentProcessId()) +
+                  "-" + std::to_string(++loads) + ".txt";
+    DeleteFileA(reportPath_.c_str());
+    SetEnvironmentVariableA("MEMCORE_REPORT", reportPath_.c_str());
+  }
+  module_ = LoadLibraryA(Checked() ? "memcore-checked.dll" : "memcore.dll");
   auto find = [&](const char* name, int ordinal) {
     const bool byOrdinal = backend == "LibraryByOrdinal";
     return reinterpret_cast<void*>(GetProcAddress(static_cast<HMODULE>(module_),
@@ -46,5 +58,11 @@ AllocatorUnderTest::AllocatorUnderTest(const std::string& backend) {
 AllocatorUnderTest::~AllocatorUnderTest() {
 #ifdef _WIN32
   if (module_ != nullptr) FreeLibrary(static_cast<HMODULE>(module_));
+  if (Checked()) DeleteFileA(reportPath_.c_str());
 #endif
+}
+
+std::string AllocatorUnderTest::Report() const {
+  std::ifstream file(reportPath_, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(file), {});
 }

@@ -1,6 +1,6 @@
 // What the pool tests drive: a fresh in-process MemoryManager over a scripted heap, or a fresh
 // load of the real library (memcore.dll through LoadLibraryA, by name or by ordinal; natively
-// libmemcore.so).
+// libmemcore.so), or on Windows of its checked build, memcore-checked.dll, by name.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -55,7 +55,8 @@ struct TestManager : MemoryManager {
 };
 
 // The five entry points of one backend: "InProcess", "LibraryByName" or (Windows)
-// "LibraryByOrdinal". Loaded() is false when the library or an entry point cannot be found.
+// "LibraryByOrdinal" or "CheckedByName". Loaded() is false when the library or an entry point
+// cannot be found.
 class AllocatorUnderTest {
  public:
   explicit AllocatorUnderTest(const std::string& backend);
@@ -70,10 +71,16 @@ class AllocatorUnderTest {
     if (inProcess == nullptr) info_(), trace_();
   }
 
+  // The checked build's report so far: it reports writes past the request, which the others
+  // allow up to the class size.
+  bool Checked() const { return !reportPath_.empty(); }
+  std::string Report() const;
+
   std::unique_ptr<TestManager> inProcess;  // null for the library
 
  private:
   void* module_ = nullptr;
+  std::string reportPath_;
   void*(MEMCORE_CALL* malloc_)(std::int32_t) = nullptr;
   void(MEMCORE_CALL* free_)(void*) = nullptr;
   std::uint32_t(MEMCORE_CALL* used_)() = nullptr;
@@ -83,7 +90,7 @@ class AllocatorUnderTest {
 
 #ifdef _WIN32
 inline const std::vector<std::string> kBackends = {"InProcess", "LibraryByName",
-                                                   "LibraryByOrdinal"};
+                                                   "LibraryByOrdinal", "CheckedByName"};
 #else
 inline const std::vector<std::string> kBackends = {"InProcess", "LibraryByName"};
 #endif
