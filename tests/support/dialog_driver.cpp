@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <utility>
 
 namespace {
 
@@ -66,14 +67,14 @@ void AppendChunk(std::string& png, const char* type, const std::string& data) {
                                                         static_cast<uInt>(body.size()))));
 }
 
-// An 8-bit RGB PNG from 32-bit top-down BGRX rows.
-std::string EncodePng(int width, int height, const std::uint8_t* bgrx) {
+// An 8-bit RGB PNG of the picture, every row unfiltered.
+std::string EncodePng(const Picture& picture) {
   std::string raw;
-  for (int y = 0; y < height; ++y) {
-    raw.push_back('\0');  // no filter
-    for (const std::uint8_t* pixel = bgrx + std::size_t(y) * width * 4; pixel != bgrx + std::size_t(y + 1) * width * 4;
-         pixel += 4) {
-      raw += {static_cast<char>(pixel[2]), static_cast<char>(pixel[1]), static_cast<char>(pixel[0])};
+  for (int y = 0; y < picture.height; ++y) {
+    raw.push_back('\0');
+    for (int x = 0; x < picture.width; ++x) {
+      const std::uint32_t pixel = picture.pixels[std::size_t(y) * picture.width + x];
+      raw += {static_cast<char>(pixel >> 16), static_cast<char>(pixel >> 8), static_cast<char>(pixel)};
     }
   }
   uLongf packedSize = compressBound(static_cast<uLong>(raw.size()));
@@ -84,14 +85,56 @@ std::string EncodePng(int width, int height, const std::uint8_t* bgrx) {
   }
   packed.resize(packedSize);
   std::string header;
-  AppendBigEndian(header, static_cast<std::uint32_t>(width));
-  AppendBigEndian(header, static_cast<std::uint32_t>(height));
+  AppendBigEndian(header, static_cast<std::uint32_t>(picture.width));
+  AppendBigEndian(header, static_cast<std::uint32_t>(picture.height));
   header += std::string("\x08\x02\x00\x00\x00", 5);  // 8 bits, RGB, deflate, no filter, no interlace
   std::string png = "\x89PNG\r\n\x1a\n";
   AppendChunk(png, "IHDR", header);
   AppendChunk(png, "IDAT", packed);
   AppendChunk(png, "IEND", {});
   return png;
+}
+
+// The screen's pixels under the rectangle; an empty picture when the copy fails.
+Picture CopyFromScreen(const RECT& bounds) {
+  Picture picture{bounds.right - bounds.left, bounds.bottom - bounds.top, {}};
+  if (picture.width <= 0 || picture.height <= 0) return {};
+  BITMAPINFO info = {};
+  info.bmiHeader = {sizeof info.bmiHeader, picture.width, -picture.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};  // top-down
+  void* pixels = nullptr;
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &pixels, nullptr, 0);
+  if (bitmap != nullptr) {
+    HGDIOBJ previous = SelectObject(memory, bitmap);
+    if (BitBlt(memory, 0, 0, picture.width, picture.height, screen, bounds.left, bounds.top, SRCCOPY)) {
+      GdiFlush();
+      const auto* first = static_cast<const std::uint32_t*>(pixels);
+      // The fourth byte of each pixel is not defined.
+      for (const auto* pixel = first; pixel != first + std::size_t(picture.width) * picture.height; ++pixel) {
+        picture.pixels.push_back(*pixel & 0xFFFFFF);
+      }
+    }
+    SelectObject(memory, previous);
+    DeleteObject(bitmap);
+  }
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  return picture.pixels.empty() ? Picture{} : picture;
+}
+
+// Whether the window is the foreground one and no visible window lies over any part of it, so
+// that the screen there shows this window alone.
+bool OnTop(HWND window) {
+  if (GetForegroundWindow() != window) return false;
+  RECT own = {};
+  GetWindowRect(window, &own);
+  for (HWND above = GetWindow(window, GW_HWNDPREV); above != nullptr; above = GetWindow(above, GW_HWNDPREV)) {
+    RECT other = {};
+    RECT overlap = {};
+    if (IsWindowVisible(above) && GetWindowRect(above, &other) && IntersectRect(&overlap, &own, &other)) return false;
+  }
+  return true;
 }
 
 }  // namespace
@@ -212,39 +255,41 @@ void ChooseComboItem(HWND dialog, int id, int index) {
   SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
 }
 
+Picture TakeScreenshot(HWND window) {
+  // Only the screen holds the whole window: Wine's PrintWindow draws the client's background
+  // alone, and nothing for another process's window. The window's thread paints into memory and
+  // hands that to the X server when it next waits for messages, so the window's own paint being
+  // done is not enough: the picture is the screen under it once the window is on top with its
+  // paint done, and the screen shows the same twice in a row, a round trip through its thread apart.
+  if (!WaitFor([window] { return OnTop(window); }, 5000)) return {};
+  RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+  Picture shown;
+  Picture before;
+  const bool settled = WaitFor(
+      [&] {
+        DWORD_PTR ignored = 0;
+        if (SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 1000, &ignored) == 0) return false;
+        RECT bounds = {};
+        GetWindowRect(window, &bounds);
+        before = std::move(shown);
+        shown = CopyFromScreen(bounds);
+        return !shown.pixels.empty() && shown.width == before.width && shown.height == before.height &&
+               shown.pixels == before.pixels && OnTop(window);
+      },
+      5000);
+  return settled ? shown : Picture{};
+}
+
+bool WritePng(const Picture& picture, const std::string& path) {
+  const std::string png = picture.pixels.empty() ? std::string() : EncodePng(picture);
+  std::FILE* file = png.empty() ? nullptr : std::fopen(path.c_str(), "wb");
+  if (file == nullptr) return false;
+  const bool written = std::fwrite(png.data(), 1, png.size(), file) == png.size();
+  return std::fclose(file) == 0 && written;
+}
+
 std::string SaveScreenshot(HWND window, const std::string& name) {
-  RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
-  // The window's thread paints; a round trip through it makes sure the painting is done.
-  SendMessageA(window, WM_NULL, 0, 0);
-  GdiFlush();
-  RECT bounds = {};
-  GetWindowRect(window, &bounds);
-  const int width = bounds.right - bounds.left;
-  const int height = bounds.bottom - bounds.top;
-  if (width <= 0 || height <= 0) return {};
-
-  BITMAPINFO info = {};
-  info.bmiHeader = {sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};  // top-down rows
-  void* pixels = nullptr;
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
-  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &pixels, nullptr, 0);
-  std::string png;
-  if (bitmap != nullptr) {
-    HGDIOBJ previous = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, screen, bounds.left, bounds.top, SRCCOPY);
-    GdiFlush();
-    png = EncodePng(width, height, static_cast<const std::uint8_t*>(pixels));
-    SelectObject(memory, previous);
-    DeleteObject(bitmap);
-  }
-  DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
-
   CreateDirectoryA(SCREENSHOT_DIR, nullptr);
   const std::string path = std::string(SCREENSHOT_DIR) + "/" + name + ".png";
-  std::FILE* file = png.empty() ? nullptr : std::fopen(path.c_str(), "wb");
-  if (file == nullptr) return {};
-  const bool written = std::fwrite(png.data(), 1, png.size(), file) == png.size();
-  return std::fclose(file) == 0 && written ? path : std::string();
+  return WritePng(TakeScreenshot(window), path) ? path : std::string();
 }

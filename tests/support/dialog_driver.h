@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <string>
 #include <thread>
 #include <vector>
@@ -71,6 +72,18 @@ std::vector<std::string> ComboItems(HWND dialog, int id);
 int ComboSelection(HWND dialog, int id);
 void ChooseComboItem(HWND dialog, int id, int index);
 
-// Repaints the window and writes what the screen shows of it (frame and children included) as
-// a PNG into the build's screenshot folder. Returns the file's path, empty on failure.
+// A picture of a window: pixels 0x00RRGGBB, in top-down rows of `width`.
+struct Picture {
+  int width = 0;
+  int height = 0;
+  std::vector<std::uint32_t> pixels;
+};
+
+// What the screen shows of the window (frame and children included), once the window is on top,
+// its paint done and the screen settled; an empty picture when that does not come within seconds.
+Picture TakeScreenshot(HWND window);
+// Writes the picture as a PNG; false for an empty picture or a failed write.
+bool WritePng(const Picture& picture, const std::string& path);
+// A screenshot of the window written into the build's screenshot folder. Returns the file's
+// path, empty on failure.
 std::string SaveScreenshot(HWND window, const std::string& name);
