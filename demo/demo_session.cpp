@@ -1,10 +1,12 @@
 // The demo's scripted operator: starts srvsetup.exe in the current directory (a demo game
 // installation), picks a game type, a map and a rotation, changes a few options, takes
-// screenshots on the way and presses "Run Server".
+// screenshots on the way (each checked to show its window) and presses "Run Server".
 //
 // usage: demo_session SRVSETUP_EXE SCREENSHOT_FOLDER
 #include <windows.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <string>
 
@@ -29,6 +31,37 @@ bool Fail(const std::string& why) {
   return false;
 }
 
+// Whether the picture shows that window: the window's size, and its title bar, in the active
+// caption's colours, along the top row inside the frame from the left frame to the right one and
+// no further. What lay under the window, another window or a half-drawn one shows otherwise.
+bool ShowsWindow(HWND window, const Picture& picture) {
+  RECT bounds = {};
+  GetWindowRect(window, &bounds);
+  POINT client = {0, 0};
+  ClientToScreen(window, &client);
+  const int frame = client.x - bounds.left;
+  if (picture.width != bounds.right - bounds.left || picture.height != bounds.bottom - bounds.top ||
+      frame <= 0 || frame >= picture.height) {
+    return false;
+  }
+  // A caption may run in a gradient between the two colours.
+  const COLORREF ends[] = {GetSysColor(COLOR_ACTIVECAPTION), GetSysColor(COLOR_GRADIENTACTIVECAPTION)};
+  const auto inCaption = [&ends](std::uint32_t pixel) {
+    const int channels[] = {int(pixel >> 16 & 0xFF), int(pixel >> 8 & 0xFF), int(pixel & 0xFF)};
+    const int low[] = {GetRValue(ends[0]), GetGValue(ends[0]), GetBValue(ends[0])};
+    const int high[] = {GetRValue(ends[1]), GetGValue(ends[1]), GetBValue(ends[1])};
+    for (int i = 0; i < 3; ++i) {
+      if (channels[i] < std::min(low[i], high[i]) || channels[i] > std::max(low[i], high[i])) return false;
+    }
+    return true;
+  };
+  const std::uint32_t* topRow = &picture.pixels[std::size_t(frame) * picture.width];
+  for (int x = 0; x < picture.width; ++x) {
+    if (inCaption(topRow[x]) != (x >= frame && x < picture.width - frame)) return false;
+  }
+  return true;
+}
+
 class Session {
  public:
   Session(const std::string& program, const std::string& screenshots)
@@ -38,7 +71,7 @@ class Session {
     if (!launcher_.Started()) return Fail("cannot start srvsetup.exe");
     dialog_ = launcher_.WaitForMainDialog(kFrameClassName);
     if (dialog_ == nullptr) return Fail("the launcher's window did not appear");
-    Shot(launcher_.Frame(), "main-window");
+    if (!Shot(launcher_.Frame(), "main-window")) return false;
 
     Step("Run Server before any map is chosen: the warning");
     HWND warning = Open(IDC_RUN_SERVER, "no-map-warning");
@@ -50,8 +83,7 @@ class Session {
     Step("Select Map: DM/harbour");
     HWND select = Open(IDC_SELECT_MAP);
     if (select == nullptr || !Pick(select, IDC_MAP_CHOICES, "DM/harbour")) return false;
-    Shot(select, "select-map");
-    if (!Close(select, IDOK)) return false;
+    if (!Shot(select, "select-map") || !Close(select, IDOK)) return false;
 
     Step("Setup Rotation: DM/harbour, DM/marsh, dm/lighthouse");
     HWND rotation = Open(IDC_SETUP_ROTATION);
@@ -60,8 +92,7 @@ class Session {
       if (!Pick(rotation, IDC_MAP_LIST, name)) return false;
       Click(rotation, IDC_ADD_TO_ROTATION);
     }
-    Shot(rotation, "map-rotation");
-    if (!Close(rotation, IDC_APPLY)) return false;
+    if (!Shot(rotation, "map-rotation") || !Close(rotation, IDC_APPLY)) return false;
 
     Step("server name, players, limits, realism, heal rate, a console line");
     TypeText(dialog_, IDC_SERVER_NAME, "Serveur de d\xE9monstration");
@@ -79,9 +110,8 @@ class Session {
     TypeText(advanced, IDC_NET_PORT, "27961");
     Click(advanced, IDC_PURE);
     Click(advanced, IDC_INFINITE_AMMO);
-    Shot(advanced, "advanced");
-    if (!Close(advanced, IDOK)) return false;
-    Shot(launcher_.Frame(), "main-window-ready");
+    if (!Shot(advanced, "advanced") || !Close(advanced, IDOK)) return false;
+    if (!Shot(launcher_.Frame(), "main-window-ready")) return false;
 
     Step("Run Server");
     PostClick(dialog_, IDC_RUN_SERVER);
@@ -94,7 +124,7 @@ class Session {
   HWND Open(int button, const char* shot = nullptr) {
     HWND modal = launcher_.OpenModal(button);
     if (modal == nullptr) Fail("the dialog of button " + std::to_string(button) + " did not open");
-    if (modal != nullptr && shot != nullptr) Shot(modal, shot);
+    if (modal != nullptr && shot != nullptr && !Shot(modal, shot)) return nullptr;
     return modal;
   }
 
@@ -104,14 +134,13 @@ class Session {
     return SelectForeignListItem(GetDlgItem(modal, list), name) || Fail(std::string("the map ") + name + " is not offered");
   }
 
-  void Shot(HWND window, const std::string& name) {
-    const std::string made = SaveScreenshot(window, name);
-    const std::string kept = screenshots_ + "\\" + name + ".png";
-    if (made.empty() || !CopyFileA(made.c_str(), kept.c_str(), FALSE)) {
-      std::fprintf(stderr, "demo: screenshot %s failed\n", name.c_str());
-      return;
-    }
+  // Keeps the picture only if it shows the window.
+  bool Shot(HWND window, const std::string& name) {
+    const Picture picture = TakeScreenshot(window);
+    if (!ShowsWindow(window, picture)) return Fail("screenshot " + name + ": the picture does not show its window");
+    if (!WritePng(picture, screenshots_ + "\\" + name + ".png")) return Fail("screenshot " + name + " not written");
     std::printf("demo: screenshot %s.png\n", name.c_str());
+    return true;
   }
 
   LauncherProcess launcher_;
