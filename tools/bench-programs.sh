@@ -6,7 +6,7 @@
 # Not part of tools/test.sh; builds in build/bench-programs with a Wine prefix of its own.
 #
 #   tools/bench-programs.sh [--rounds N] [--previous REF | --no-previous]
-#     --rounds N      timed rounds of every program and build (default 7)
+#     --rounds N      timed rounds of every program and build (default 11)
 #     --previous REF  the commit whose memcore.dll runs as "old" (default HEAD~1)
 #     --no-previous   msvcrt against the current memcore.dll only
 set -euo pipefail
@@ -15,7 +15,7 @@ cd "$root"
 source "$root/tools/bench-previous.sh"
 
 usage="usage: $0 [--rounds N] [--previous REF | --no-previous]"
-rounds=7
+rounds=11
 previous=HEAD~1
 while [ $# -gt 0 ]; do
   case $1 in
