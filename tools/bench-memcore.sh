@@ -6,7 +6,7 @@
 # timings.
 #
 #   tools/bench-memcore.sh [--rounds N] [--previous REF | --no-previous] [NATIVE BENCHMARK ARGS...]
-#     --rounds N      Wine runs of each memcore.dll, alternating (default 3)
+#     --rounds N      Wine runs of each memcore.dll, alternating (default 5)
 #     --previous REF  the commit whose memcore.dll runs as "old" (default HEAD~1)
 #     --no-previous   one Wine run of the current memcore.dll, as a table with the floor and targets
 set -euo pipefail
@@ -15,7 +15,7 @@ cd "$root"
 source "$root/tools/bench-previous.sh"
 
 usage="usage: $0 [--rounds N] [--previous REF | --no-previous] [NATIVE BENCHMARK ARGS...]"
-rounds=3
+rounds=5
 previous=HEAD~1
 native_arguments=()
 while [ $# -gt 0 ]; do
@@ -80,13 +80,11 @@ done
 load_after=$(uptime)
 
 echo
-echo "The current memcore.dll, first run:"
-echo
-cat "$results/new.1"
-echo
 echo "Load at start:${load_before#*load average:}; at end:${load_after#*load average:} (1, 5, 15 min)"
-echo "Nanoseconds per operation: for each DLL the median of its $rounds runs (each run keeps the"
-echo "fastest of its rounds); msvcrt the median of all $((2 * rounds)) runs. Above 1 the right-hand one is faster."
+echo "Nanoseconds per operation (one allocation and its release): for each DLL the median of its"
+echo "$rounds runs, each run keeping the fastest of its rounds; msvcrt and the bare free list (floor)"
+echo "the median of all $((2 * rounds)) runs. In the ratios above 1 the right-hand one is faster;"
+echo "new/floor is how many times the free list's time the current DLL takes."
 echo
 # Rows are a 12-character label and the columns the header names, up to the first blank line (the
 # benchmark writes CR LF); only the memcore and msvcrt columns are read.
@@ -114,12 +112,17 @@ awk '
     if (!(label in seen)) { seen[label] = 1; order[++rows] = label }
     memcore[label, dll] = memcore[label, dll] " " values[column["memcore"]]
     msvcrt[label] = msvcrt[label] " " values[column["msvcrt"]]
+    floor[label] = floor[label] " " values[column["floor"]]
   }
   END {
-    printf "%-12s %9s %9s %9s %11s %11s %9s\n", "pattern", "new", "old", "msvcrt", "msvcrt/new", "msvcrt/old", "old/new"
+    printf "%-12s %9s %9s %9s %9s %11s %11s %9s %9s\n", "pattern", "new", "old", "msvcrt", "floor",
+      "msvcrt/new", "msvcrt/old", "old/new", "new/floor"
     for (r = 1; r <= rows; r++) {
       label = order[r]
       n = median(memcore[label, "new"]); o = median(memcore[label, "old"]); m = median(msvcrt[label])
-      printf "%-12s %9.2f %9.2f %9.2f %11.2f %11.2f %9.2f\n", label, n, o, m, m / n, m / o, o / n
+      f = median(floor[label])
+      # The floor applies to pooled sizes only; the benchmark prints "-" for the others.
+      printf "%-12s %9.2f %9.2f %9.2f %9s %11.2f %11.2f %9.2f %9s\n", label, n, o, m,
+        f == "-" ? "-" : sprintf("%.2f", f), m / n, m / o, o / n, f == "-" ? "-" : sprintf("%.2f", n / f)
     }
   }' "$results"/new.* "$results"/old.*
