@@ -41,8 +41,8 @@ cmake -S . -B "$build/current" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUIL
 cmake --build "$build/current" --target bench_programs >/dev/null
 bin=$build/current/bench/programs
 
-# The memcore builds import memcore.dll and take none of the five heap functions from msvcrt.dll:
-# every call of the program reaches the DLL. All builds import system DLLs otherwise.
+# The memcore builds import memcore.dll and take no malloc, calloc, realloc, free or strdup from
+# msvcrt.dll: every call of the program reaches the DLL. All builds import system DLLs otherwise.
 imported_dlls() { i686-w64-mingw32-objdump -p "$1" | sed -n 's/^[[:space:]]*DLL Name: //p' | tr '[:upper:]' '[:lower:]'; }
 heap_imports() {
   i686-w64-mingw32-objdump -p "$1" | awk '
