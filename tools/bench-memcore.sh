@@ -29,15 +29,13 @@ done
 if ! [[ $rounds =~ ^[1-9][0-9]?$ ]]; then echo "$usage (N from 1 to 99)" >&2; exit 2; fi
 
 echo "== native build (RelWithDebInfo, as the product)"
-cmake -S . -B build/bench-memcore-native -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=OFF \
-  -DBUILD_BENCHMARKS=ON >/dev/null
-cmake --build build/bench-memcore-native --target memcore_benchmark
+cmake --preset bench-native >/dev/null
+cmake --build --preset bench-native --target memcore_benchmark
 
 echo "== windows build (RelWithDebInfo, mingw-w64 i686, as the product)"
-cmake -S . -B build/bench-memcore-windows -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=OFF \
-  -DBUILD_BENCHMARKS=ON -DCMAKE_TOOLCHAIN_FILE="$root/cmake/i686-w64-mingw32.cmake" >/dev/null
-cmake --build build/bench-memcore-windows --target memcore_wine_benchmark
-wine_bench=$root/build/bench-memcore-windows/bench/memcore
+cmake --preset bench-windows >/dev/null
+cmake --build --preset bench-windows --target memcore_wine_benchmark
+wine_bench=$root/build/bench-windows/bench/memcore
 if [ -n "$previous" ]; then
   echo "== memcore.dll of $previous"
   bench_previous_memcore "$root" "$previous" "$root/build/bench-memcore-previous"
@@ -46,7 +44,7 @@ if [ -n "$previous" ]; then
 fi
 
 echo "== native: libmemcore.so against glibc, mimalloc and jemalloc"
-build/bench-memcore-native/bench/memcore/memcore_benchmark ${native_arguments[@]+"${native_arguments[@]}"}
+build/bench-native/bench/memcore/memcore_benchmark ${native_arguments[@]+"${native_arguments[@]}"}
 
 echo
 echo "== under Wine: memcore.dll against msvcrt and a bare free list, then memcore-checked.dll"
@@ -61,7 +59,7 @@ if [ -z "$previous" ]; then
 fi
 
 bench_describe_previous "$root"
-results=$root/build/bench-memcore-windows/results
+results=$root/build/bench-windows/results
 rm -rf "$results"
 mkdir -p "$results"
 load_before=$(uptime)

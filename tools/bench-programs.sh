@@ -36,10 +36,9 @@ declare -A arguments=(
 )
 
 echo "== build (RelWithDebInfo, mingw-w64 i686, as the product)"
-cmake -S . -B "$build/current" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=OFF \
-  -DBUILD_BENCHMARKS=ON -DCMAKE_TOOLCHAIN_FILE="$root/cmake/i686-w64-mingw32.cmake" >/dev/null
-cmake --build "$build/current" --target bench_programs >/dev/null
-bin=$build/current/bench/programs
+cmake --preset bench-windows >/dev/null
+cmake --build --preset bench-windows --target bench_programs >/dev/null
+bin=$root/build/bench-windows/bench/programs
 
 # The memcore builds import memcore.dll and take no malloc, calloc, realloc, free or strdup from
 # msvcrt.dll: every call of the program reaches the DLL. All builds import system DLLs otherwise.
