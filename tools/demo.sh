@@ -16,7 +16,7 @@ cd "$root"
 
 echo "== windows build (mingw-w64 i686): what the demo runs"
 cmake --preset windows >/dev/null
-cmake --build --preset windows --target srvsetup memcore stand_in_server demo_session
+cmake --build --preset windows --target srvsetup memcore memcore_checked stand_in_server demo_session
 # The release zip from what was just built (cpack installs, it does not build everything).
 cpack --config build/windows/CPackConfig.cmake -B build/windows >/dev/null
 

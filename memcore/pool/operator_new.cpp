@@ -15,10 +15,6 @@ inline void* Forward(std::size_t size) noexcept {
 
 }  // namespace
 
-// Referenced from the link line of whatever links memcore_core, so that this object is linked even
-// where a runtime (a sanitizer's) already supplies operator new and would win over an archive.
-extern "C" const char MemcoreOperatorNewAnchor = 0;
-
 void* operator new(std::size_t size) { return Forward(size); }
 void* operator new[](std::size_t size) { return Forward(size); }
 void* operator new(std::size_t size, const std::nothrow_t&) noexcept { return Forward(size); }
