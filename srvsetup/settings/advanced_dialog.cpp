@@ -15,7 +15,9 @@ ServerSettings workingCopy;
 
 void FillControls(HWND dialog) {
   // Each edit reports the change and so reads its text back: the copy holds what is shown.
-  for (const EditField& edit : kAdvancedEdits) ShowEdit(dialog, workingCopy, &edit);
+  for (const EditField& edit : kEditFields) {
+    if (edit.dialog == InAdvancedDialog) ShowEdit(dialog, workingCopy, &edit);
+  }
   ShowOptionBoxes(dialog, workingCopy, kAdvancedOptionBoxes);
   ShowTitleFromString(dialog, IDS_ADVANCED_TITLE);
   for (const DmFlagBox& box : kDmFlagBoxes) {
@@ -44,7 +46,7 @@ INT_PTR CALLBACK AdvancedDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
           EndDialog(dialog, IDCANCEL);
           return 1;
       }
-      if (!ReadEdit(dialog, workingCopy, FindEdit(kAdvancedEdits, id)) &&
+      if (!ReadEdit(dialog, workingCopy, FindEdit(InAdvancedDialog, id)) &&
           !ToggleOptionBox(workingCopy, kAdvancedOptionBoxes, id)) {
         SetDmFlagFromBox(workingCopy, id, IsChecked(dialog, id));
       }

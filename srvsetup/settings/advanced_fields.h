@@ -1,5 +1,5 @@
-// What the Advanced dialog's controls do to a record, apart from any window: which field each
-// control edits, how the field is shown, and how a control's text or click goes back into it.
+// What the Advanced dialog's check boxes do to a record, apart from any window; its edits are
+// rows of the one edit table (edit_field.h).
 #pragma once
 
 #include <cstdint>
@@ -8,23 +8,6 @@
 #include "srvsetup/settings/edit_field.h"
 #include "srvsetup/settings/option_box.h"
 #include "srvsetup/settings/server_settings.h"
-
-// The edits, in the order the dialog fills them.
-inline constexpr EditField kAdvancedEdits[] = {
-    DecimalEdit(IDC_INVULNERABLE_TIME, &ServerSettings::invulnerableTime),
-    DecimalEdit(IDC_TEAM_KILL_WARNING, &ServerSettings::teamKillWarning),
-    DecimalEdit(IDC_TEAM_KILL_KICK, &ServerSettings::teamKillKick),
-    DecimalEdit(IDC_TEAM_SWITCH_DELAY, &ServerSettings::teamSwitchDelay),
-    GravityEdit(IDC_GRAVITY, &ServerSettings::gravity),
-    DecimalEdit(IDC_ALLOW_JOIN_TIME, &ServerSettings::allowJoinTime),
-    DecimalEdit(IDC_PRIVATE_CLIENTS, &ServerSettings::privateClients),
-    TextEdit(IDC_PASSWORD, &ServerSettings::password),
-    TextEdit(IDC_KEYWORDS, &ServerSettings::keywords),
-    DecimalEdit(IDC_NET_PORT, &ServerSettings::netPort),
-    DecimalEdit(IDC_MIN_PING, &ServerSettings::minPing),
-    DecimalEdit(IDC_MAX_PING, &ServerSettings::maxPing),
-    DecimalEdit(IDC_MAX_RATE, &ServerSettings::maxRate),
-};
 
 // The six option boxes: a click inverts the flag.
 inline constexpr OptionBox kAdvancedOptionBoxes[] = {

@@ -41,15 +41,15 @@ void ApplyEnabling(HWND dialog, GameTypeEnabling enabling) {
 }
 
 void ShowMainEdit(HWND dialog, int control) {
-  ShowEdit(dialog, g_settings, FindEdit(kMainEdits, control));
+  ShowEdit(dialog, g_settings, FindEdit(InMainDialog, control));
 }
 
 void Initialise(HWND dialog, bool load) {
   g_settings.SetDefaults();
   if (load) g_settings.Load(kSettingsFile);
 
-  for (const EditField& edit : kMainEdits) {
-    if (edit.controlId != IDC_ADDITIONAL_SETTINGS) ShowEdit(dialog, g_settings, &edit);
+  for (const EditField& edit : kEditFields) {
+    if (edit.dialog == InMainDialog && edit.controlId != IDC_ADDITIONAL_SETTINGS) ShowEdit(dialog, g_settings, &edit);
   }
   ShowOptionBoxes(dialog, g_settings, kMainOptionBoxes);
   CheckDlgButton(dialog, IDC_USE_GAMESPY, CheckState(g_settings.useGamespy != 0));
@@ -70,13 +70,13 @@ void WarnNoStartMap(HWND dialog) {
 }
 
 void RunServerPressed(HWND dialog) {
-  ReadEdit(dialog, g_settings, FindEdit(kMainEdits, IDC_START_MAP));
+  ReadEdit(dialog, g_settings, FindEdit(InMainDialog, IDC_START_MAP));
   if (g_settings.startMap[0] == '\0') {
     WarnNoStartMap(dialog);
     return;
   }
-  for (const EditField& edit : kMainEdits) {
-    if (edit.controlId != IDC_START_MAP) ReadEdit(dialog, g_settings, &edit);
+  for (const EditField& edit : kEditFields) {
+    if (edit.dialog == InMainDialog && edit.controlId != IDC_START_MAP) ReadEdit(dialog, g_settings, &edit);
   }
   g_settings.useGamespy = IsChecked(dialog, IDC_USE_GAMESPY) ? 1 : 0;
   // A settings file that cannot be written does not stop the server.

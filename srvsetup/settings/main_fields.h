@@ -1,6 +1,6 @@
-// What the main dialog's controls do to a record, apart from any window: which field each edit
-// and check box holds, how the two lists map to their fields, and which controls the game type
-// enables.
+// What the main dialog's controls do to a record, apart from any window (its edits are rows of
+// the one edit table, edit_field.h): which field each check box holds, how the two lists map to
+// their fields, and which controls the game type enables.
 #pragma once
 
 #include <cstdint>
@@ -11,22 +11,6 @@
 #include "srvsetup/settings/option_box.h"
 #include "srvsetup/settings/server_settings.h"
 
-// The edits, in the order "Run Server" reads them into the record, the starting map first.
-inline constexpr EditField kMainEdits[] = {
-    TextEdit(IDC_START_MAP, &ServerSettings::startMap),
-    TextEdit(IDC_SERVER_NAME, &ServerSettings::serverName),
-    TextEdit(IDC_MAP_ROTATION, &ServerSettings::mapRotation),
-    DecimalEdit(IDC_MAX_PLAYERS, &ServerSettings::maxPlayers),
-    DecimalEdit(IDC_TIME_LIMIT, &ServerSettings::timeLimit),
-    DecimalEdit(IDC_FRAG_LIMIT, &ServerSettings::fragLimit),
-    DecimalEdit(IDC_MAP_ROTATION_TIME, &ServerSettings::mapRotationTime),
-    DecimalEdit(IDC_TEAM_SPAWN_DELAY, &ServerSettings::teamSpawnDelay),
-    DecimalEdit(IDC_ROUND_RESET_TIME, &ServerSettings::roundResetTime),
-    DecimalEdit(IDC_INACTIVE_SPECTATE, &ServerSettings::inactiveSpectate),
-    DecimalEdit(IDC_INACTIVE_KICK, &ServerSettings::inactiveKick),
-    TextEdit(IDC_ADDITIONAL_SETTINGS, &ServerSettings::additionalSettings),
-};
-
 // The four option boxes that a click inverts at once; Use Gamespy is read on "Run Server" only.
 inline constexpr OptionBox kMainOptionBoxes[] = {
     {IDC_HEALTH_DROP, &ServerSettings::healthDrop},
@@ -34,11 +18,6 @@ inline constexpr OptionBox kMainOptionBoxes[] = {
     {IDC_FAST_RUN_SPEED, &ServerSettings::fastRunSpeed},
     {IDC_TEAM_DAMAGE, &ServerSettings::teamDamage},
 };
-
-// The text a main-dialog edit shows; false, with text empty, for any other control.
-inline bool FormatMainEdit(const ServerSettings& settings, int controlId, char (&text)[kTextFieldSize]) {
-  return FormatEditText(settings, FindEdit(kMainEdits, controlId), text);
-}
 
 // Heal-rate list: the rate each position stands for, per second.
 inline constexpr std::int32_t kHealRates[] = {0, 5, 10, 20};

@@ -12,7 +12,7 @@ namespace {
 
 std::string Shown(const ServerSettings& settings, int control) {
   char text[kTextFieldSize];
-  EXPECT_TRUE(FormatEditText(settings, FindEdit(kAdvancedEdits, control), text));
+  EXPECT_TRUE(FormatEditText(settings, FindEdit(InAdvancedDialog, control), text));
   return text;
 }
 
@@ -25,7 +25,7 @@ TEST(AdvancedFields, EditsShowDecimalsGravityWithTwoDecimalsAndTextsAsTheyAre) {
   EXPECT_EQ(Shown(settings, IDC_GRAVITY), "800.12");
   EXPECT_EQ(Shown(settings, IDC_PASSWORD), "s3cret word");
   // Reading back what is shown rounds the gravity to two decimals.
-  ASSERT_TRUE(ReadEditText(settings, FindEdit(kAdvancedEdits, IDC_GRAVITY), Shown(settings, IDC_GRAVITY).c_str()));
+  ASSERT_TRUE(ReadEditText(settings, FindEdit(InAdvancedDialog, IDC_GRAVITY), Shown(settings, IDC_GRAVITY).c_str()));
   EXPECT_EQ(settings.gravity, 800.12f);
   settings.gravity = 3.4e38f;  // the widest text a float gives
   EXPECT_EQ(Shown(settings, IDC_GRAVITY).size(), 42u);
@@ -34,8 +34,9 @@ TEST(AdvancedFields, EditsShowDecimalsGravityWithTwoDecimalsAndTextsAsTheyAre) {
 TEST(AdvancedFields, EveryEditReachesItsOwnFieldAndNoOther) {
   ServerSettings settings;
   int value = 100;
-  for (const EditField& edit : kAdvancedEdits) {
-    ASSERT_TRUE(ReadEditText(settings, &edit, std::to_string(++value).c_str())) << edit.controlId;
+  for (const EditField& edit : kEditFields) {
+    if (edit.dialog != InAdvancedDialog) continue;
+    ASSERT_TRUE(ReadEditText(settings, &edit, std::to_string(++value).c_str()));
   }
   // In the order the dialog fills its edits.
   const std::int32_t numbers[] = {settings.invulnerableTime, settings.teamKillWarning, settings.teamKillKick,
@@ -50,15 +51,15 @@ TEST(AdvancedFields, EveryEditReachesItsOwnFieldAndNoOther) {
   ServerSettings defaults;
   EXPECT_EQ(std::memcmp(&settings, &defaults, offsetof(ServerSettings, pure)), 0);
 
-  ReadEditText(settings, FindEdit(kAdvancedEdits, IDC_GRAVITY), "0.5");  // a real number, not a whole one
+  ReadEditText(settings, FindEdit(InAdvancedDialog, IDC_GRAVITY), "0.5");  // a real number, not a whole one
   EXPECT_EQ(settings.gravity, 0.5f);
-  ASSERT_TRUE(ReadEditText(settings, FindEdit(kAdvancedEdits, IDC_KEYWORDS), std::string(300, 'k').c_str()));
+  ASSERT_TRUE(ReadEditText(settings, FindEdit(InAdvancedDialog, IDC_KEYWORDS), std::string(300, 'k').c_str()));
   EXPECT_EQ(std::string(settings.keywords), std::string(255, 'k'));
   // Controls of the main dialog are refused and change nothing.
-  EXPECT_FALSE(ReadEditText(settings, FindEdit(kAdvancedEdits, IDC_SERVER_NAME), "x"));
+  EXPECT_FALSE(ReadEditText(settings, FindEdit(InAdvancedDialog, IDC_SERVER_NAME), "x"));
   EXPECT_FALSE(ToggleOptionBox(settings, kAdvancedOptionBoxes, IDC_HEALTH_DROP));
   EXPECT_FALSE(SetDmFlagFromBox(settings, IDC_PURE, true));
-  EXPECT_EQ(FindEdit(kAdvancedEdits, IDC_START_MAP), nullptr);
+  EXPECT_EQ(FindEdit(InAdvancedDialog, IDC_START_MAP), nullptr);
   EXPECT_EQ(std::memcmp(&settings, &defaults, offsetof(ServerSettings, pure)), 0);
 }
 

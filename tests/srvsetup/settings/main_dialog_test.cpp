@@ -231,7 +231,7 @@ TEST_F(MainDialogTest, SetDefaultsRestoresEveryFieldWithoutTouchingTheFile) {
   for (int edit : {IDC_SERVER_NAME, IDC_START_MAP, IDC_MAP_ROTATION, IDC_FRAG_LIMIT, IDC_MAX_PLAYERS,
                    IDC_ADDITIONAL_SETTINGS}) {
     char shown[kTextFieldSize];
-    FormatMainEdit(defaults, edit, shown);
+    FormatEditText(defaults, FindEdit(InMainDialog, edit), shown);
     EXPECT_EQ(ControlText(dialog_, edit), shown) << edit;
   }
   EXPECT_EQ(ComboSelection(dialog_, IDC_GAME_TYPE), 0);

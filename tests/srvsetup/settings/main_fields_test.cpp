@@ -12,7 +12,7 @@ namespace {
 
 std::string Shown(const ServerSettings& settings, int control) {
   char text[kTextFieldSize];
-  EXPECT_TRUE(FormatMainEdit(settings, control, text)) << control;
+  EXPECT_TRUE(FormatEditText(settings, FindEdit(InMainDialog, control), text)) << control;
   return text;
 }
 
@@ -20,20 +20,24 @@ TEST(MainFields, EveryEditShowsAndReadsItsOwnField) {
   ServerSettings settings;
   EXPECT_EQ(Shown(settings, IDC_INACTIVE_KICK), "900");
   int value = -100;
-  for (const EditField& edit : kMainEdits) {
-    ASSERT_TRUE(ReadEditText(settings, &edit, std::to_string(--value).c_str())) << edit.controlId;
+  for (const EditField& edit : kEditFields) {
+    if (edit.dialog != InMainDialog) continue;
+    ASSERT_TRUE(ReadEditText(settings, &edit, std::to_string(--value).c_str()));
   }
   value = -100;
-  for (const EditField& edit : kMainEdits) EXPECT_EQ(Shown(settings, edit.controlId), std::to_string(--value));
+  for (const EditField& edit : kEditFields) {
+    if (edit.dialog != InMainDialog) continue;
+    EXPECT_EQ(Shown(settings, edit.controlId), std::to_string(--value));
+  }
   EXPECT_EQ(settings.maxPlayers, -104);  // numbers as numbers
-  EXPECT_EQ(kMainEdits[0].controlId, IDC_START_MAP);  // read first: an empty map stops "Run Server"
-  ReadEditText(settings, FindEdit(kMainEdits, IDC_SERVER_NAME), std::string(400, 'x').c_str());
+  EXPECT_EQ(kEditFields[0].controlId, IDC_START_MAP);  // read first: an empty map stops "Run Server"
+  ReadEditText(settings, FindEdit(InMainDialog, IDC_SERVER_NAME), std::string(400, 'x').c_str());
   EXPECT_EQ(std::string(settings.serverName), std::string(255, 'x'));
   // Controls that are not main-dialog edits change nothing.
   char text[kTextFieldSize] = "stale";
-  EXPECT_FALSE(FormatMainEdit(settings, IDC_USE_GAMESPY, text));
+  EXPECT_FALSE(FormatEditText(settings, FindEdit(InMainDialog, IDC_USE_GAMESPY), text));
   EXPECT_STREQ(text, "");
-  EXPECT_FALSE(ReadEditText(settings, FindEdit(kMainEdits, IDC_NET_PORT), "1"));
+  EXPECT_FALSE(ReadEditText(settings, FindEdit(InMainDialog, IDC_NET_PORT), "1"));
   EXPECT_EQ(settings.netPort, 12203);
 }
 
