@@ -3,9 +3,9 @@
 // comment giving its first; null where the table has no entry (0 and 68).
 #pragma once
 
-constexpr int kStringCount = 78;
+#include <iterator>
 
-inline const char* const kFrenchTexts[kStringCount] = {
+inline const char* const kFrenchTexts[] = {
     /*  0 */ nullptr,
     /*  1 */ "Nom du serveur", "Options partie ", "Type de partie", "Sant\xE9", "R\xE9" "alisme",
     /*  6 */ "Vitesse course rapide ", "Dommages \xE9quipe", "Vitesse de gu\xE9rison", "Carte", "Rotation carte",
@@ -26,3 +26,6 @@ inline const char* const kFrenchTexts[kStringCount] = {
     /* 69 */ "Avanc\xE9s", "Par d\xE9" "faut", "Lancer serveur", "Appliquer", "Rotation", "OK", "Annuler",
     /* 76 */ "Attention", "Veuillez s\xE9lectionner une carte\xA0!",
 };
+
+// One past the last id the table holds.
+constexpr int kStringCount = static_cast<int>(std::size(kFrenchTexts));
