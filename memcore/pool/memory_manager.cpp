@@ -1,5 +1,7 @@
 #include "memcore/pool/memory_manager.h"
 
+#include <emmintrin.h>
+
 #include <cstdlib>
 #include <cstring>
 
@@ -24,55 +26,67 @@ constexpr unsigned char kClassOfSize[kLargestSlotRequest + 1] = {
     6, 6, 6, 6, 6, 6, 6, 6, 6, 6, 6, 6, 6, 6, 6, 6};  // 33 to 48
 // clang-format on
 
-// How each class's payload is zeroed. Mixed requests change the class at random, so a jump per
-// class would be mispredicted on most releases; instead one branch tells the three small classes
-// from the four larger ones, which then take a fixed number of stores each. Stores are
-// word-sized, the later ones pulled back so that none passes the payload's end; a store that
-// class 1 does not need goes to a scratch area.
-using ZeroWord = std::uintptr_t;
-constexpr unsigned kLargeClassWords = kLargestSlotRequest / sizeof(ZeroWord);
-
-struct ZeroPlan {
-  bool large;                               // 16 bytes or more: word stores only
-  std::uintptr_t fourMask;                  // small classes: all ones when 4-byte stores fit
-  unsigned char lastFour;                   // small classes: offset of the second 4-byte store
-  unsigned char offsets[kLargeClassWords];  // large classes: offset of each word store
+// The byte offset of each request's class in MemoryManager::classes: the common path reaches its
+// SizeClass with one load, without turning an index into an address.
+struct ClassOffsets {
+  std::uint16_t ofSize[kLargestSlotRequest + 1];
 };
-
-constexpr ZeroPlan PlanFor(std::uint32_t classSize) {
-  ZeroPlan plan{classSize >= 16,
-                classSize >= 4 ? ~std::uintptr_t{0} : 0,
-                static_cast<unsigned char>(classSize >= 4 ? classSize - 4 : 0),
-                {}};
-  const std::uint32_t last = classSize >= 16 ? classSize - sizeof(ZeroWord) : 0;
-  for (unsigned i = 0; i < kLargeClassWords; ++i) {
-    const std::uint32_t offset = i * sizeof(ZeroWord);
-    plan.offsets[i] = static_cast<unsigned char>(offset < last ? offset : last);
+constexpr ClassOffsets OffsetsOfClasses() {
+  ClassOffsets offsets{};
+  for (unsigned size = 0; size <= kLargestSlotRequest; ++size) {
+    offsets.ofSize[size] = static_cast<std::uint16_t>(kClassOfSize[size] * sizeof(SizeClass));
   }
-  return plan;
+  return offsets;
+}
+constexpr ClassOffsets kClassOffsets = OffsetsOfClasses();
+
+MEMCORE_HOT_INLINE SizeClass& ClassAt(MemoryManager& manager, unsigned offset) {
+  return *reinterpret_cast<SizeClass*>(reinterpret_cast<unsigned char*>(manager.classes) + offset);
 }
 
-constexpr ZeroPlan kZeroPlans[kClassCount] = {PlanFor(1),  PlanFor(4),  PlanFor(8), PlanFor(16),
-                                              PlanFor(24), PlanFor(32), PlanFor(48)};
-
+// Zeroes the classSize bytes of a pooled payload with straight stores and no table. Mixed requests
+// change the class at random, so a jump per class would be mispredicted on most releases: one
+// branch tells the three small classes from the four larger ones, which take three 16-byte stores
+// at 0, half-way and the end, overlapping as the class needs. The small classes take a byte and
+// two 4-byte stores, which class 1 sends to a scratch area. No store passes the payload's end,
+// whatever the header says.
 alignas(8) unsigned char zeroScratch[8];
 
-MEMCORE_HOT_INLINE void ZeroSlotPayload(unsigned char* payload, unsigned index) {
-  const ZeroPlan& plan = kZeroPlans[index];
-  if (plan.large) {
-    const ZeroWord zero = 0;
-#pragma GCC unroll 12
-    for (unsigned i = 0; i < kLargeClassWords; ++i) {
-      std::memcpy(payload + plan.offsets[i], &zero, sizeof(zero));
-    }
+struct Bytes16 {
+  unsigned char bytes[16];
+};
+
+MEMCORE_HOT_INLINE void ZeroSixteenThrice(unsigned char* first, unsigned char* second,
+                                          unsigned char* third) {
+#if defined(__i386__)
+  // Written out: a vector value in the C++ code would make the 32-bit compiler set up a frame in
+  // MemoryFree, ready to realign the stack for a vector spill that never happens.
+  asm("pxor %%xmm0, %%xmm0\n\t"
+      "movups %%xmm0, %0\n\t"
+      "movups %%xmm0, %1\n\t"
+      "movups %%xmm0, %2"
+      : "=m"(*reinterpret_cast<Bytes16*>(first)), "=m"(*reinterpret_cast<Bytes16*>(second)),
+        "=m"(*reinterpret_cast<Bytes16*>(third))
+      :
+      : "xmm0");
+#else
+  const __m128i zero = _mm_setzero_si128();
+  _mm_storeu_si128(reinterpret_cast<__m128i*>(first), zero);
+  _mm_storeu_si128(reinterpret_cast<__m128i*>(second), zero);
+  _mm_storeu_si128(reinterpret_cast<__m128i*>(third), zero);
+#endif
+}
+
+MEMCORE_HOT_INLINE void ZeroSlotPayload(unsigned char* payload, unsigned classSize) {
+  if (classSize >= 16) {
+    ZeroSixteenThrice(payload, payload + (classSize - 16) / 2, payload + classSize - 16);
   } else {
     const std::uint32_t zero = 0;
+    const bool words = classSize >= 4;
+    unsigned char* base = words ? payload : zeroScratch;
     payload[0] = 0;
-    unsigned char* base = reinterpret_cast<unsigned char*>(
-        (reinterpret_cast<std::uintptr_t>(payload) & plan.fourMask) |
-        (reinterpret_cast<std::uintptr_t>(zeroScratch) & ~plan.fourMask));
     std::memcpy(base, &zero, 4);
-    std::memcpy(base + plan.lastFour, &zero, 4);
+    std::memcpy(base + (words ? classSize - 4 : 0), &zero, 4);
   }
 }
 
@@ -84,18 +98,63 @@ inline void CheckClass(const MemoryManager& manager, unsigned index) {
 inline void CheckClass(const MemoryManager&, unsigned) {}
 #endif
 
-// The rare paths below finish the call themselves, busy flag included, and are reached by tail
-// calls: the common paths then make no call and save no registers.
+inline unsigned IndexOf(const MemoryManager& manager, const SizeClass& sizeClass) {
+  return static_cast<unsigned>(&sizeClass - manager.classes);
+}
 
-__attribute__((noinline)) void* AllocateFromNewBlock(MemoryManager& manager, unsigned index) {
-  SizeClass& sizeClass = manager.classes[index];
+// The paths below finish the call, busy flag included, and the two entry points reach them by
+// tail calls: out of line, they leave the common paths few values to keep and few registers to
+// save. On the 32-bit target they take their arguments in registers.
+#if defined(__i386__)
+#define MEMCORE_RARE_PATH __attribute__((noinline, regparm(3)))
+#else
+#define MEMCORE_RARE_PATH __attribute__((noinline))
+#endif
+
+MEMCORE_RARE_PATH void* AllocateFromNewBlock(MemoryManager& manager, SizeClass& sizeClass) {
   void* payload = TakeSlotFromNewBlock(sizeClass.pool, sizeClass.layout, manager.heap);
-  CheckClass(manager, index);
+  CheckClass(manager, IndexOf(manager, sizeClass));
   manager.busyFlag = 0;
   return payload;
 }
 
-__attribute__((noinline)) void* AllocateLarge(MemoryManager& manager, std::int32_t size) {
+// No partial block: every request of a class whose use keeps one block going between empty and
+// one used slot comes here, so this is kept lean too.
+MEMCORE_RARE_PATH void* AllocateWithoutPartialBlock(MemoryManager& manager, SizeClass& sizeClass) {
+  if (sizeClass.pool.spare == nullptr) return AllocateFromNewBlock(manager, sizeClass);
+  void* payload = TakeSlotFromSpare(sizeClass.pool, sizeClass.layout);
+  CheckClass(manager, IndexOf(manager, sizeClass));
+  manager.busyFlag = 0;
+  return payload;
+}
+
+MEMCORE_RARE_PATH void* AllocateLastFreeSlot(MemoryManager& manager, SizeClass& sizeClass) {
+  void* payload = TakeLastFreeSlot(sizeClass.pool, sizeClass.layout);
+  CheckClass(manager, IndexOf(manager, sizeClass));
+  manager.busyFlag = 0;
+  return payload;
+}
+
+MEMCORE_HOT_INLINE void* AllocateSlot(MemoryManager& manager, SizeClass& sizeClass) {
+  MemoryBlock* block = sizeClass.pool.partialList;
+  if (block == nullptr) return AllocateWithoutPartialBlock(manager, sizeClass);
+  BlockLinks* links = sizeClass.layout.Links(block);
+  const unsigned stride = sizeClass.layout.stride;
+  const unsigned taken = InByteRegister(static_cast<unsigned>(links->freeHead));
+  const unsigned next = InByteRegister(links->nextSlot[taken]);
+  if (next == taken) return AllocateLastFreeSlot(manager, sizeClass);
+  // The address first: the class is then no longer needed while the rings change.
+  unsigned char* payload = Opaque(PayloadBefore(links, taken, stride));
+  TakeFreeHead(links, taken, next);
+  CheckClass(manager, IndexOf(manager, sizeClass));
+  manager.busyFlag = 0;
+  return payload;
+}
+
+// Requests above 48 bytes, and negative ones, which class 1 serves. Null when the heap fails or
+// the request does not fit a LargeHeader.
+MEMCORE_RARE_PATH void* AllocateLargeOrNegative(MemoryManager& manager, std::int32_t size) {
+  if (size < 0) return AllocateSlot(manager, manager.classes[0]);
   void* payload = nullptr;
   if (size <= LargeHeader::kLargestRequest) {
     const std::uint32_t totalSize = static_cast<std::uint32_t>(size) + 4;
@@ -110,38 +169,57 @@ __attribute__((noinline)) void* AllocateLarge(MemoryManager& manager, std::int32
   return payload;
 }
 
-__attribute__((noinline)) void ReleaseDisplacedSpare(MemoryManager& manager, unsigned index,
-                                                     MemoryBlock* spare) {
-  manager.heap.release(spare);
-  CheckClass(manager, index);
+MEMCORE_RARE_PATH void ReleaseLarge(MemoryManager& manager, unsigned char* payload) {
+  const std::uint32_t totalSize = LargeHeader::TotalSize(payload);
+  // No large request is below 49 bytes: a smaller totalSize is not a header this manager wrote,
+  // and zeroing totalSize - 4 bytes could wrap to the whole address space. Nothing is touched.
+  if (totalSize >= LargeHeader::kSmallestTotalSize) {
+    std::memset(payload, 0, totalSize - 4);
+    manager.largeBytes -= totalSize;
+    manager.heap.release(payload - 4);
+  }
   manager.busyFlag = 0;
 }
 
-__attribute__((noinline)) void ReleaseLarge(MemoryManager& manager, unsigned char* payload) {
-  const std::uint32_t totalSize = LargeHeader::TotalSize(payload);
-  // No large request is below 49 bytes: a smaller totalSize is not a header AllocateLarge wrote,
-  // and zeroing totalSize - 4 bytes could wrap to the whole address space. Nothing is touched.
-  if (totalSize < LargeHeader::kSmallestTotalSize) {
-    manager.busyFlag = 0;
-    return;
-  }
-  std::memset(payload, 0, totalSize - 4);
-  manager.largeBytes -= totalSize;
-  manager.heap.release(payload - 4);
+MEMCORE_RARE_PATH void ReleaseDisplacedSpare(MemoryManager& manager, SizeClass& sizeClass,
+                                             MemoryBlock* spare) {
+  manager.heap.release(spare);
+  CheckClass(manager, IndexOf(manager, sizeClass));
+  manager.busyFlag = 0;
+}
+
+// The two release paths below read the slot number and class again from the header, rather than
+// have MemoryFree keep them.
+MEMCORE_RARE_PATH void ReleaseLastUsedSlot(MemoryManager& manager, BlockLinks* links,
+                                           unsigned char* payload) {
+  const SlotHeader header = SlotHeader::Read(payload);
+  SizeClass& sizeClass = ClassAt(manager, kClassOffsets.ofSize[header.classSize]);
+  MemoryBlock* displaced =
+      ReturnLastUsedSlot(sizeClass.pool, sizeClass.layout, links, InByteRegister(header.index));
+  if (displaced != nullptr) return ReleaseDisplacedSpare(manager, sizeClass, displaced);
+  CheckClass(manager, IndexOf(manager, sizeClass));
+  manager.busyFlag = 0;
+}
+
+MEMCORE_RARE_PATH void ReleaseSlotOfFullBlock(MemoryManager& manager, BlockLinks* links,
+                                              unsigned char* payload) {
+  const SlotHeader header = SlotHeader::Read(payload);
+  SizeClass& sizeClass = ClassAt(manager, kClassOffsets.ofSize[header.classSize]);
+  const unsigned k = InByteRegister(header.index);
+  ReturnSlotOfFullBlock(sizeClass.pool, sizeClass.layout, links, k,
+                        InByteRegister(links->nextSlot[k]));
+  CheckClass(manager, IndexOf(manager, sizeClass));
   manager.busyFlag = 0;
 }
 
 MEMCORE_HOT_INLINE void* Malloc(MemoryManager& manager, std::int32_t size) {
   if (manager.busyFlag != 0) return manager.heap.allocate(static_cast<std::size_t>(size));
   manager.busyFlag = 1;
-  if (size > kLargestSlotRequest) return AllocateLarge(manager, size);
-  const unsigned index = kClassOfSize[size < 0 ? 0 : size];
-  SizeClass& sizeClass = manager.classes[index];
-  void* payload = TakeSlot(sizeClass.pool, sizeClass.layout);
-  if (payload == nullptr) return AllocateFromNewBlock(manager, index);
-  CheckClass(manager, index);
-  manager.busyFlag = 0;
-  return payload;
+  // One unsigned test sends both the large and the negative requests away.
+  if (static_cast<std::uint32_t>(size) > kLargestSlotRequest) {
+    return AllocateLargeOrNegative(manager, size);
+  }
+  return AllocateSlot(manager, ClassAt(manager, kClassOffsets.ofSize[size]));
 }
 
 MEMCORE_HOT_INLINE void Free(MemoryManager& manager, void* payload) {
@@ -149,18 +227,25 @@ MEMCORE_HOT_INLINE void Free(MemoryManager& manager, void* payload) {
   if (manager.busyFlag != 0) return manager.heap.release(payload);
   manager.busyFlag = 1;
   unsigned char* p = static_cast<unsigned char*>(payload);
-  const SlotHeader header = SlotHeader::Read(p);
-  if (header.tag == LargeHeader::kTag) return ReleaseLarge(manager, p);
+  // The header as one little-endian word: tag, slot number, classSize.
+  std::uint32_t header;
+  std::memcpy(&header, p - 4, 4);
+  if ((header & 0xFF) == LargeHeader::kTag) return ReleaseLarge(manager, p);
+  const unsigned classSize = header >> 16;
   // No pool writes a larger classSize: such a header is not ours, and nothing is touched.
-  if (header.classSize <= kLargestSlotRequest) {
-    const unsigned index = kClassOfSize[header.classSize];
-    SizeClass& sizeClass = manager.classes[index];
-    // The rings first: their loads need not wait behind the zeroing stores.
-    MemoryBlock* displaced = PutSlot(sizeClass.pool, sizeClass.layout, p, header);
-    ZeroSlotPayload(p, index);
-    if (displaced != nullptr) return ReleaseDisplacedSpare(manager, index, displaced);
-    CheckClass(manager, index);
+  if (classSize > kLargestSlotRequest) {
+    manager.busyFlag = 0;
+    return;
   }
+  // The zeroing first: the payload's address and size are then no longer needed.
+  ZeroSlotPayload(p, classSize);
+  const unsigned k = Opaque(header >> 8 & 0xFF);
+  BlockLinks* links = LinksOfSlot(p, k, classSize);
+  const unsigned next = InByteRegister(links->nextSlot[k]);
+  if (next == k) return ReleaseLastUsedSlot(manager, links, p);
+  if (links->freeHead < 0) return ReleaseSlotOfFullBlock(manager, links, p);
+  ReturnToFreeRing(links, k, next);
+  CheckClass(manager, kClassOfSize[classSize]);
   manager.busyFlag = 0;
 }
 

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 
 #include "memcore/pool/memory_pool.h"
 
@@ -40,9 +41,11 @@ struct LargeHeader {
     block[2] = static_cast<unsigned char>(totalSize >> 8);
     block[3] = static_cast<unsigned char>(totalSize >> 16);
   }
+  // One load of the little-endian header word (both targets are x86).
   static std::uint32_t TotalSize(const unsigned char* payload) {
-    return payload[-3] | static_cast<std::uint32_t>(payload[-2]) << 8 |
-           static_cast<std::uint32_t>(payload[-1]) << 16;
+    std::uint32_t word;
+    std::memcpy(&word, payload - 4, 4);
+    return word >> 8;
   }
 };
 
