@@ -200,11 +200,14 @@ bool TimeChecked(const char* frames, std::vector<double>& times) {
 
 }  // namespace
 
-int main() {
-  HMODULE memcore = LoadLibraryA("memcore.dll");
+// The optional argument names the memcore.dll to time (tools/bench-memcore.sh passes an earlier
+// commit's build); by default the one beside the benchmark.
+int main(int argc, char** argv) {
+  const char* memcorePath = argc > 1 ? argv[1] : "memcore.dll";
+  HMODULE memcore = LoadLibraryA(memcorePath);
   HMODULE msvcrt = LoadLibraryA("msvcrt.dll");
   if (memcore == nullptr || msvcrt == nullptr) {
-    std::fprintf(stderr, "cannot load memcore.dll or msvcrt.dll\n");
+    std::fprintf(stderr, "cannot load %s or msvcrt.dll\n", memcorePath);
     return 1;
   }
   FARPROC addresses[4];

@@ -271,21 +271,24 @@ void CheckedManager::CheckReleasedLargeBlock(unsigned char* payload, const Alloc
          QuotedStack::Of("allocated at", record.allocatedAt));
 }
 
+bool CheckedManager::TakeBypassLocked(std::uintptr_t address, Bypass* bypass) {
+  const auto entry = bypass_.find(address);
+  if (entry == bypass_.end()) return false;
+  *bypass = entry->second;
+  bypass_.erase(entry);
+  return true;
+}
+
 // Nothing is touched: neither the pointer nor the memory around it.
 void CheckedManager::RefuseRelease(void* payload, const AllocationRecord* record,
                                    std::uint32_t thread, const RawStack& stack) {
   const std::uintptr_t address = AddressOf(payload);
   char headline[256];
   Bypass bypass{};
-  bool fromBypass = false;
+  bool fromBypass;
   {
     std::lock_guard<std::mutex> hold(sideLock_);
-    const auto entry = bypass_.find(address);
-    if (entry != bypass_.end()) {
-      bypass = entry->second;
-      bypass_.erase(entry);
-      fromBypass = true;
-    }
+    fromBypass = TakeBypassLocked(address, &bypass);
   }
   if (fromBypass) {
     manager_.heap.release(payload);
@@ -377,16 +380,12 @@ void CheckedManager::FreeOverlapping(void* payload, std::uint32_t thread, const 
   char what[64];
   std::snprintf(what, sizeof what, "MemoryFree(0x%08" PRIxPTR ")", address);
   Bypass bypass{};
-  bool fromBypass = false;
+  bool fromBypass;
   bool held = false;
   {
     std::lock_guard<std::mutex> hold(sideLock_);
-    const auto entry = bypass_.find(address);
-    if (entry != bypass_.end()) {
-      bypass = entry->second;
-      bypass_.erase(entry);
-      fromBypass = true;
-    } else {
+    fromBypass = TakeBypassLocked(address, &bypass);
+    if (!fromBypass) {
       try {
         held_.push_back(HeldRelease{payload, thread, stack});
         heldCount_.store(static_cast<std::uint32_t>(held_.size()), std::memory_order_release);

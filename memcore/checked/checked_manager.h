@@ -90,6 +90,9 @@ class CheckedManager {
                          std::uint32_t thread, const RawStack& stack);
   void CheckReleasedLargeBlock(unsigned char* payload, const AllocationRecord& record,
                                std::uint32_t thread, const RawStack& stack);
+  // Removes and gives the record of bypass memory at address; false when there is none. The
+  // caller holds sideLock_.
+  bool TakeBypassLocked(std::uintptr_t address, Bypass* bypass);
   void RefuseRelease(void* payload, const AllocationRecord* record, std::uint32_t thread,
                      const RawStack& stack);
   void* MallocOverlapping(std::int32_t size, std::uint32_t thread, const RawStack& stack,
