@@ -155,63 +155,65 @@ void ZeroLargePayload(unsigned char* payload, std::uint32_t size) {
   _mm_sfence();
 }
 
+// Debug builds check the touched pool after every operation.
+inline void CheckClass(const SizeClass& sizeClass) {
 #if defined(MEMCORE_VALIDATE_POOLS)
-inline void CheckClass(const MemoryManager& manager, unsigned index) {
-  memory_pool_detail::CheckPool(manager.classes[index].pool, manager.classes[index].layout);
-}
+  memory_pool_detail::CheckPool(sizeClass.pool, sizeClass.layout);
 #else
-inline void CheckClass(const MemoryManager&, unsigned) {}
+  (void)sizeClass;
 #endif
+}
 
-inline unsigned IndexOf(const MemoryManager& manager, const SizeClass& sizeClass) {
-  return static_cast<unsigned>(&sizeClass - manager.classes);
+// The end of every operation on a class.
+MEMCORE_HOT_INLINE void Finish(const SizeClass& sizeClass) {
+  CheckClass(sizeClass);
+  sizeClass.manager->busyFlag = 0;
 }
 
 // The paths below finish the call, busy flag included, and the two entry points reach them by
 // tail calls: out of line, they leave the common paths few values to keep and few registers to
-// save. On the 32-bit target they take their arguments in registers.
+// save. They are not rare: LIFO use of a class takes the spare and empties a block on every call,
+// and random churn meets a full block on most releases and a block's last free slot on most
+// requests. Those working on one class find the manager through it, and on the 32-bit target
+// take their arguments in registers.
 #if defined(__i386__)
 #define MEMCORE_RARE_PATH __attribute__((noinline, regparm(3)))
 #else
 #define MEMCORE_RARE_PATH __attribute__((noinline))
 #endif
 
-MEMCORE_RARE_PATH void* AllocateFromNewBlock(MemoryManager& manager, SizeClass& sizeClass) {
-  void* payload = TakeSlotFromNewBlock(sizeClass.pool, sizeClass.layout, manager.heap);
-  CheckClass(manager, IndexOf(manager, sizeClass));
-  manager.busyFlag = 0;
+MEMCORE_RARE_PATH void* AllocateFromNewBlock(SizeClass& sizeClass) {
+  void* payload = TakeSlotFromNewBlock(sizeClass.pool, sizeClass.layout, sizeClass.manager->heap);
+  Finish(sizeClass);
   return payload;
 }
 
-// No partial block: every request of a class whose use keeps one block going between empty and
-// one used slot comes here, so this is kept lean too.
-MEMCORE_RARE_PATH void* AllocateWithoutPartialBlock(MemoryManager& manager, SizeClass& sizeClass) {
-  if (sizeClass.pool.spare == nullptr) return AllocateFromNewBlock(manager, sizeClass);
+MEMCORE_RARE_PATH void* AllocateWithoutPartialBlock(SizeClass& sizeClass) {
+  if (sizeClass.pool.spare == nullptr) return AllocateFromNewBlock(sizeClass);
   void* payload = TakeSlotFromSpare(sizeClass.pool, sizeClass.layout);
-  CheckClass(manager, IndexOf(manager, sizeClass));
-  manager.busyFlag = 0;
+  Finish(sizeClass);
   return payload;
 }
 
-MEMCORE_RARE_PATH void* AllocateLastFreeSlot(MemoryManager& manager, SizeClass& sizeClass) {
-  void* payload = TakeLastFreeSlot(sizeClass.pool, sizeClass.layout);
-  CheckClass(manager, IndexOf(manager, sizeClass));
-  manager.busyFlag = 0;
+MEMCORE_RARE_PATH void* AllocateLastFreeSlot(SizeClass& sizeClass, BlockLinks* links,
+                                             unsigned taken) {
+  void* payload = TakeLastFreeSlot(sizeClass.pool, sizeClass.layout, links, taken);
+  Finish(sizeClass);
   return payload;
 }
 
 MEMCORE_HOT_INLINE void* AllocateSlot(MemoryManager& manager, SizeClass& sizeClass) {
   MemoryBlock* block = sizeClass.pool.partialList;
-  if (block == nullptr) return AllocateWithoutPartialBlock(manager, sizeClass);
+  if (block == nullptr) return AllocateWithoutPartialBlock(sizeClass);
   BlockLinks* links = sizeClass.layout.Links(block);
   const unsigned stride = sizeClass.layout.stride;
   const unsigned taken = InByteRegister(static_cast<unsigned>(links->freeHead));
   const unsigned next = InByteRegister(links->nextSlot[taken]);
-  if (next == taken) return AllocateLastFreeSlot(manager, sizeClass);
+  if (next == taken) return AllocateLastFreeSlot(sizeClass, links, taken);
   // The address first: the class is then no longer needed while the rings change.
   unsigned char* payload = Opaque(PayloadBefore(links, taken, stride));
   TakeFreeHead(links, taken, next);
-  CheckClass(manager, IndexOf(manager, sizeClass));
+  CheckClass(sizeClass);
   manager.busyFlag = 0;
   return payload;
 }
@@ -246,35 +248,20 @@ MEMCORE_RARE_PATH void ReleaseLarge(MemoryManager& manager, unsigned char* paylo
   manager.busyFlag = 0;
 }
 
-MEMCORE_RARE_PATH void ReleaseDisplacedSpare(MemoryManager& manager, SizeClass& sizeClass,
-                                             MemoryBlock* spare) {
-  manager.heap.release(spare);
-  CheckClass(manager, IndexOf(manager, sizeClass));
-  manager.busyFlag = 0;
+MEMCORE_RARE_PATH void ReleaseDisplacedSpare(SizeClass& sizeClass, MemoryBlock* spare) {
+  sizeClass.manager->heap.release(spare);
+  Finish(sizeClass);
 }
 
-// The two release paths below read the slot number and class again from the header, rather than
-// have MemoryFree keep them.
-MEMCORE_RARE_PATH void ReleaseLastUsedSlot(MemoryManager& manager, BlockLinks* links,
-                                           unsigned char* payload) {
-  const SlotHeader header = SlotHeader::Read(payload);
-  SizeClass& sizeClass = ClassAt(manager, kClassOffsets.ofSize[header.classSize]);
-  MemoryBlock* displaced =
-      ReturnLastUsedSlot(sizeClass.pool, sizeClass.layout, links, InByteRegister(header.index));
-  if (displaced != nullptr) return ReleaseDisplacedSpare(manager, sizeClass, displaced);
-  CheckClass(manager, IndexOf(manager, sizeClass));
-  manager.busyFlag = 0;
+MEMCORE_RARE_PATH void ReleaseLastUsedSlot(SizeClass& sizeClass, BlockLinks* links, unsigned k) {
+  MemoryBlock* displaced = ReturnLastUsedSlot(sizeClass.pool, sizeClass.layout, links, k);
+  if (displaced != nullptr) return ReleaseDisplacedSpare(sizeClass, displaced);
+  Finish(sizeClass);
 }
 
-MEMCORE_RARE_PATH void ReleaseSlotOfFullBlock(MemoryManager& manager, BlockLinks* links,
-                                              unsigned char* payload) {
-  const SlotHeader header = SlotHeader::Read(payload);
-  SizeClass& sizeClass = ClassAt(manager, kClassOffsets.ofSize[header.classSize]);
-  const unsigned k = InByteRegister(header.index);
-  ReturnSlotOfFullBlock(sizeClass.pool, sizeClass.layout, links, k,
-                        InByteRegister(links->nextSlot[k]));
-  CheckClass(manager, IndexOf(manager, sizeClass));
-  manager.busyFlag = 0;
+MEMCORE_RARE_PATH void ReleaseSlotOfFullBlock(SizeClass& sizeClass, BlockLinks* links, unsigned k) {
+  ReturnSlotOfFullBlock(sizeClass.pool, sizeClass.layout, links, k);
+  Finish(sizeClass);
 }
 
 MEMCORE_HOT_INLINE void* Malloc(MemoryManager& manager, std::int32_t size) {
@@ -285,6 +272,13 @@ MEMCORE_HOT_INLINE void* Malloc(MemoryManager& manager, std::int32_t size) {
     return AllocateLargeOrNegative(manager, size);
   }
   return AllocateSlot(manager, ClassAt(manager, kClassOffsets.ofSize[size]));
+}
+
+// The class of a pooled payload, from the classSize in its header, read again.
+MEMCORE_HOT_INLINE SizeClass& ClassOfSlot(MemoryManager& manager, const unsigned char* payload) {
+  std::uint16_t classSize;
+  std::memcpy(&classSize, Opaque(payload) - 2, 2);
+  return ClassAt(manager, kClassOffsets.ofSize[classSize]);
 }
 
 MEMCORE_HOT_INLINE void Free(MemoryManager& manager, void* payload) {
@@ -307,10 +301,10 @@ MEMCORE_HOT_INLINE void Free(MemoryManager& manager, void* payload) {
   const unsigned k = Opaque(header >> 8 & 0xFF);
   BlockLinks* links = LinksOfSlot(p, k, classSize);
   const unsigned next = InByteRegister(links->nextSlot[k]);
-  if (next == k) return ReleaseLastUsedSlot(manager, links, p);
-  if (links->freeHead < 0) return ReleaseSlotOfFullBlock(manager, links, p);
+  if (next == k) return ReleaseLastUsedSlot(ClassOfSlot(manager, p), links, k);
+  if (links->freeHead < 0) return ReleaseSlotOfFullBlock(ClassOfSlot(manager, p), links, k);
   ReturnToFreeRing(links, k, next);
-  CheckClass(manager, kClassOfSize[classSize]);
+  CheckClass(ClassAt(manager, kClassOffsets.ofSize[classSize]));
   manager.busyFlag = 0;
 }
 

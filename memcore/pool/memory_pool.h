@@ -183,6 +183,13 @@ MEMCORE_HOT_INLINE void Unlink(MemoryBlock*& head, MemoryBlock* block, const Blo
   if (next != nullptr) layout.Links(next)->prevBlock = prev;
 }
 
+// Takes the first block off a list: the same as Unlink for it, whose prevBlock is none.
+MEMCORE_HOT_INLINE void PopFront(MemoryBlock*& head, const BlockLayout& layout) {
+  MemoryBlock* next = layout.Links(head)->nextBlock;
+  head = next;
+  if (next != nullptr) layout.Links(next)->prevBlock = nullptr;
+}
+
 // Appends slot x to the ring whose first slot is head; the head stays.
 MEMCORE_HOT_INLINE void InsertAtEnd(BlockLinks* links, unsigned head, unsigned x) {
   const unsigned tail = InByteRegister(links->prevSlot[head]);
@@ -232,17 +239,17 @@ MEMCORE_HOT_INLINE void TakeFreeHead(BlockLinks* links, unsigned d, unsigned e) 
   memory_pool_detail::InsertAtEnd(links, static_cast<unsigned>(links->usedHead), d);
 }
 
-// The first partial block's last free slot: the block moves to the full list.
-MEMCORE_HOT_INLINE unsigned char* TakeLastFreeSlot(MemoryPool& pool, const BlockLayout& layout) {
+// Slot d, the last free one of the first partial block, whose links these are: the block moves to
+// the full list.
+MEMCORE_HOT_INLINE unsigned char* TakeLastFreeSlot(MemoryPool& pool, const BlockLayout& layout,
+                                                   BlockLinks* links, unsigned d) {
   using namespace memory_pool_detail;
   MemoryBlock* block = pool.partialList;
-  BlockLinks* links = layout.Links(block);
-  const unsigned taken = static_cast<unsigned>(links->freeHead);
-  Unlink(pool.partialList, block, layout);
+  PopFront(pool.partialList, layout);
   PushFront(pool.fullList, block, layout);
   links->freeHead = -1;
-  InsertAtEnd(links, static_cast<unsigned>(links->usedHead), taken);
-  return layout.Payload(block, taken);
+  InsertAtEnd(links, static_cast<unsigned>(links->usedHead), d);
+  return PayloadBefore(links, d, layout.stride);
 }
 
 // The spare, which the pool must have, all 64 slots free, becomes the only block of the partial
@@ -301,12 +308,12 @@ MEMCORE_HOT_INLINE MemoryBlock* ReturnLastUsedSlot(MemoryPool& pool, const Block
   return displaced;
 }
 
-// Slot k, with n its successor (not k), of a block that was full becomes its only free slot, and
-// the block goes to the front of the partial list, so that this slot is the next one handed out.
+// Slot k of a block that was full becomes its only free slot, and the block goes to the front of
+// the partial list, so that this slot is the next one handed out.
 MEMCORE_HOT_INLINE void ReturnSlotOfFullBlock(MemoryPool& pool, const BlockLayout& layout,
-                                              BlockLinks* links, unsigned k, unsigned n) {
+                                              BlockLinks* links, unsigned k) {
   using namespace memory_pool_detail;
-  LeaveUsedRing(links, k, n);
+  LeaveUsedRing(links, k, InByteRegister(links->nextSlot[k]));
   MemoryBlock* block = layout.BlockOf(links);
   Unlink(pool.fullList, block, layout);
   PushFront(pool.partialList, block, layout);
