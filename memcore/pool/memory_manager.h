@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 
 #include "memcore/pool/memory_pool.h"
 
@@ -32,7 +33,7 @@ void MEMCORE_CALL MemoryTrace(void);
 struct LargeHeader {
   static constexpr unsigned char kTag = 0xAF;
   static constexpr std::int32_t kLargestRequest = 0xFFFFFF - 4;  // totalSize has 24 bits
-  static constexpr std::uint32_t kSmallestTotalSize = 49 + 4;     // the smallest large request
+  static constexpr std::uint32_t kSmallestTotalSize = 49 + 4;    // the smallest large request
 
   static void Write(unsigned char* block, std::uint32_t totalSize) {
     block[0] = kTag;
@@ -40,9 +41,11 @@ struct LargeHeader {
     block[2] = static_cast<unsigned char>(totalSize >> 8);
     block[3] = static_cast<unsigned char>(totalSize >> 16);
   }
+  // One load of the little-endian header word (both targets are x86).
   static std::uint32_t TotalSize(const unsigned char* payload) {
-    return payload[-3] | static_cast<std::uint32_t>(payload[-2]) << 8 |
-           static_cast<std::uint32_t>(payload[-1]) << 16;
+    std::uint32_t word;
+    std::memcpy(&word, payload - 4, 4);
+    return word >> 8;
   }
 };
 
@@ -53,19 +56,27 @@ constexpr BlockLayout kClassLayouts[kClassCount] = {
     BlockLayout::Of(1),  BlockLayout::Of(4),  BlockLayout::Of(8), BlockLayout::Of(16),
     BlockLayout::Of(24), BlockLayout::Of(32), BlockLayout::Of(48)};
 
-// A class's pool beside the layout of its blocks, so that one index reaches both.
+class MemoryManager;
+
+// A class's pool beside the layout of its blocks, so that one index reaches both, and its
+// manager, so that the paths that work on one class need no register for the manager.
 struct SizeClass {
   MemoryPool pool;
   BlockLayout layout;
+  MemoryManager* manager;
 };
 
 class MemoryManager {
  public:
   constexpr explicit MemoryManager(RuntimeHeap runtimeHeap)
-      : classes{{{}, kClassLayouts[0]}, {{}, kClassLayouts[1]}, {{}, kClassLayouts[2]},
-                {{}, kClassLayouts[3]}, {{}, kClassLayouts[4]}, {{}, kClassLayouts[5]},
-                {{}, kClassLayouts[6]}},
+      : classes{{{}, kClassLayouts[0], this}, {{}, kClassLayouts[1], this},
+                {{}, kClassLayouts[2], this}, {{}, kClassLayouts[3], this},
+                {{}, kClassLayouts[4], this}, {{}, kClassLayouts[5], this},
+                {{}, kClassLayouts[6], this}},
         heap(runtimeHeap) {}
+  // The classes point back at the manager they were made in.
+  MemoryManager(const MemoryManager&) = delete;
+  MemoryManager& operator=(const MemoryManager&) = delete;
 
   void* Malloc(std::int32_t size);
   void Free(void* payload);

@@ -32,6 +32,23 @@ constexpr unsigned kSlotsPerBlock = 64;
 // than their work.
 #define MEMCORE_HOT_INLINE __attribute__((always_inline)) inline
 
+// The value as it is, but opaque to the optimiser, which then neither rebuilds it from what it was
+// computed from nor reuses loads made through it before: on the 32-bit target, with four
+// registers that can store a byte, either would cost registers on the common paths.
+template <class T>
+MEMCORE_HOT_INLINE T Opaque(T value) {
+  asm("" : "+r"(value));
+  return value;
+}
+
+// The same for a slot number that is stored as a byte: in one of the four registers that can.
+MEMCORE_HOT_INLINE unsigned InByteRegister(unsigned value) {
+#if defined(__i386__)
+  asm("" : "+q"(value));
+#endif
+  return value;
+}
+
 // Where blocks come from: the C runtime heap in the library, a scripted heap in tests.
 struct RuntimeHeap {
   void* (*allocate)(std::size_t size);
@@ -100,6 +117,9 @@ struct BlockLayout {
   unsigned char* Payload(MemoryBlock* block, unsigned slot) const {
     return Bytes(block) + slot * stride + 4;
   }
+  MemoryBlock* BlockOf(BlockLinks* blockLinks) const {
+    return reinterpret_cast<MemoryBlock*>(reinterpret_cast<unsigned char*>(blockLinks) - links);
+  }
 };
 
 namespace memory_pool_layout {
@@ -125,18 +145,9 @@ struct MemoryPool {
   std::int32_t blockCount = 0;
 };
 
-// A slot's payload (N bytes, contents as left there): from the first block of the partial list,
-// else from the spare. Null when the pool has neither and needs a new block. Constant time; no
-// heap call, so that the caller's common path makes no call at all.
-unsigned char* TakeSlot(MemoryPool& pool, const BlockLayout& layout);
 // Creates a block and hands out its slot 0. Null, with the pool unchanged, when the heap fails.
 unsigned char* TakeSlotFromNewBlock(MemoryPool& pool, const BlockLayout& layout,
                                     const RuntimeHeap& heap);
-// Takes back a payload that TakeSlot of this pool handed out, given its header as read. When the
-// emptied block displaces an older spare, returns that block, already counted out of blockCount,
-// for the caller to give back to the heap; else null. Constant time.
-MemoryBlock* PutSlot(MemoryPool& pool, const BlockLayout& layout, unsigned char* payload,
-                     SlotHeader header);
 
 // What ValidatePool found wrong: a fixed text, the block and slot concerned (null / -1 if none).
 struct PoolFault {
@@ -172,9 +183,16 @@ MEMCORE_HOT_INLINE void Unlink(MemoryBlock*& head, MemoryBlock* block, const Blo
   if (next != nullptr) layout.Links(next)->prevBlock = prev;
 }
 
+// Takes the first block off a list: the same as Unlink for it, whose prevBlock is none.
+MEMCORE_HOT_INLINE void PopFront(MemoryBlock*& head, const BlockLayout& layout) {
+  MemoryBlock* next = layout.Links(head)->nextBlock;
+  head = next;
+  if (next != nullptr) layout.Links(next)->prevBlock = nullptr;
+}
+
 // Appends slot x to the ring whose first slot is head; the head stays.
 MEMCORE_HOT_INLINE void InsertAtEnd(BlockLinks* links, unsigned head, unsigned x) {
-  const unsigned tail = links->prevSlot[head];
+  const unsigned tail = InByteRegister(links->prevSlot[head]);
   links->nextSlot[tail] = static_cast<unsigned char>(x);
   links->prevSlot[head] = static_cast<unsigned char>(x);
   links->nextSlot[x] = static_cast<unsigned char>(head);
@@ -186,81 +204,120 @@ void CheckPool(const MemoryPool& pool, const BlockLayout& layout);
 
 }  // namespace memory_pool_detail
 
-MEMCORE_HOT_INLINE unsigned char* TakeSlot(MemoryPool& pool, const BlockLayout& layout) {
+// Allocation and release each come in cases that the caller tells apart from a link or two, so
+// that the common case, a block with used and free slots on both sides of the operation, makes no
+// call and keeps few values live; the caller reaches the other cases through calls of their own.
+// Each takes constant time and calls nothing.
+//
+// Allocation serves the first block of the partial list, through TakeFreeHead when its free head
+// d has a successor e other than itself, else through TakeLastFreeSlot. With no partial block,
+// TakeSlotFromSpare when there is a spare, else TakeSlotFromNewBlock.
+//
+// Release of slot k, whose successor on the used ring is n: ReturnToFreeRing when n is not k and
+// the free ring is not empty, ReturnLastUsedSlot when n is k, ReturnSlotOfFullBlock when the free
+// ring is empty (never both: a block has 64 slots).
+
+// The links of the block that holds the payload of slot k of class classSize, from the header
+// alone.
+MEMCORE_HOT_INLINE BlockLinks* LinksOfSlot(unsigned char* payload, unsigned k, unsigned classSize) {
+  return reinterpret_cast<BlockLinks*>(payload - 4 + (kSlotsPerBlock - k) * (classSize + 4));
+}
+
+// The payload of slot k, reached from the block's links rather than from its start, which then
+// need not be kept.
+MEMCORE_HOT_INLINE unsigned char* PayloadBefore(BlockLinks* links, unsigned k, unsigned stride) {
+  return reinterpret_cast<unsigned char*>(links) + 4 - (kSlotsPerBlock - k) * stride;
+}
+
+// Free head d, whose successor e is not d, goes to the end of the used ring, which is not empty
+// in a partial block.
+MEMCORE_HOT_INLINE void TakeFreeHead(BlockLinks* links, unsigned d, unsigned e) {
+  const unsigned prev = InByteRegister(links->prevSlot[d]);
+  links->nextSlot[prev] = static_cast<unsigned char>(e);
+  links->prevSlot[e] = static_cast<unsigned char>(prev);
+  links->freeHead = static_cast<std::int16_t>(e);
+  memory_pool_detail::InsertAtEnd(links, static_cast<unsigned>(links->usedHead), d);
+}
+
+// Slot d, the last free one of the first partial block, whose links these are: the block moves to
+// the full list.
+MEMCORE_HOT_INLINE unsigned char* TakeLastFreeSlot(MemoryPool& pool, const BlockLayout& layout,
+                                                   BlockLinks* links, unsigned d) {
   using namespace memory_pool_detail;
   MemoryBlock* block = pool.partialList;
-  if (block != nullptr) {
-    BlockLinks* links = layout.Links(block);
-    const unsigned taken = static_cast<unsigned>(links->freeHead);
-    const unsigned next = links->nextSlot[taken];
-    if (next == taken) {
-      // The block's last free slot: it moves to the full list.
-      Unlink(pool.partialList, block, layout);
-      PushFront(pool.fullList, block, layout);
-      links->freeHead = -1;
-    } else {
-      const unsigned prev = links->prevSlot[taken];
-      links->nextSlot[prev] = static_cast<unsigned char>(next);
-      links->prevSlot[next] = static_cast<unsigned char>(prev);
-      links->freeHead = static_cast<std::int16_t>(next);
-    }
-    // A partial block always has a used slot, so its used ring is not empty.
-    InsertAtEnd(links, static_cast<unsigned>(links->usedHead), taken);
-    return layout.Payload(block, taken);
-  }
-  // The spare, all 64 slots free, becomes the only block of the partial list.
-  block = pool.spare;
-  if (block == nullptr) return nullptr;
+  PopFront(pool.partialList, layout);
+  PushFront(pool.fullList, block, layout);
+  links->freeHead = -1;
+  InsertAtEnd(links, static_cast<unsigned>(links->usedHead), d);
+  return PayloadBefore(links, d, layout.stride);
+}
+
+// The spare, which the pool must have, all 64 slots free, becomes the only block of the partial
+// list.
+MEMCORE_HOT_INLINE unsigned char* TakeSlotFromSpare(MemoryPool& pool, const BlockLayout& layout) {
+  MemoryBlock* block = pool.spare;
   pool.spare = nullptr;
   pool.partialList = block;
   BlockLinks* links = layout.Links(block);
+  const unsigned taken = InByteRegister(static_cast<unsigned>(links->freeHead));
+  // The address first: the pool and layout are then no longer needed while the ring changes.
+  unsigned char* payload = Opaque(PayloadBefore(links, taken, layout.stride));
   links->prevBlock = nullptr;
   links->nextBlock = nullptr;
-  const unsigned taken = static_cast<unsigned>(links->freeHead);
-  const unsigned next = links->nextSlot[taken];
-  const unsigned prev = links->prevSlot[taken];
+  const unsigned next = InByteRegister(links->nextSlot[taken]);
+  const unsigned prev = InByteRegister(links->prevSlot[taken]);
   links->nextSlot[prev] = static_cast<unsigned char>(next);
   links->prevSlot[next] = static_cast<unsigned char>(prev);
   links->freeHead = static_cast<std::int16_t>(next);
   links->usedHead = static_cast<std::int16_t>(taken);
   links->nextSlot[taken] = static_cast<unsigned char>(taken);
   links->prevSlot[taken] = static_cast<unsigned char>(taken);
-  return layout.Payload(block, taken);
+  return payload;
 }
 
-MEMCORE_HOT_INLINE MemoryBlock* PutSlot(MemoryPool& pool, const BlockLayout& layout,
-                                        unsigned char* payload, SlotHeader header) {
+// Slot k leaves the used ring, whose head becomes its successor n (not k).
+MEMCORE_HOT_INLINE void LeaveUsedRing(BlockLinks* links, unsigned k, unsigned n) {
+  const unsigned prev = InByteRegister(links->prevSlot[k]);
+  links->nextSlot[prev] = static_cast<unsigned char>(n);
+  links->prevSlot[n] = static_cast<unsigned char>(prev);
+  links->usedHead = static_cast<std::int16_t>(n);
+}
+
+// Slot k, with n its successor (not k), goes to the end of the free ring, which is not empty.
+// The free head is read after the used ring is mended, so that it need not be kept meanwhile.
+MEMCORE_HOT_INLINE void ReturnToFreeRing(BlockLinks* links, unsigned k, unsigned n) {
+  LeaveUsedRing(links, k, n);
+  links = Opaque(links);
+  memory_pool_detail::InsertAtEnd(links, static_cast<unsigned>(links->freeHead), k);
+}
+
+// Slot k was the block's only used one: the block becomes the spare. Returns the spare it
+// displaces, already counted out of blockCount, for the caller to give back to the heap; else
+// null.
+MEMCORE_HOT_INLINE MemoryBlock* ReturnLastUsedSlot(MemoryPool& pool, const BlockLayout& layout,
+                                                   BlockLinks* links, unsigned k) {
   using namespace memory_pool_detail;
-  // The block comes from the header alone (slot and classSize), without waiting for the layout.
-  const unsigned slot = header.index;
-  const unsigned stride = header.classSize + 4u;
-  MemoryBlock* block = reinterpret_cast<MemoryBlock*>(payload - 4 - slot * stride);
-  BlockLinks* links = reinterpret_cast<BlockLinks*>(payload - 4 + (kSlotsPerBlock - slot) * stride);
-  const unsigned next = links->nextSlot[slot];
-  if (next == slot) {
-    // The block's last used slot: it becomes the spare, and an older spare is given back.
-    Unlink(pool.partialList, block, layout);
-    MemoryBlock* displaced = pool.spare;
-    if (displaced != nullptr) --pool.blockCount;
-    pool.spare = block;
-    links->usedHead = -1;
-    InsertAtEnd(links, static_cast<unsigned>(links->freeHead), slot);
-    return displaced;
-  }
-  const unsigned prev = links->prevSlot[slot];
-  links->nextSlot[prev] = static_cast<unsigned char>(next);
-  links->prevSlot[next] = static_cast<unsigned char>(prev);
-  links->usedHead = static_cast<std::int16_t>(next);
-  if (links->freeHead >= 0) {
-    InsertAtEnd(links, static_cast<unsigned>(links->freeHead), slot);
-  } else {
-    // A full block's released slot becomes its only free one, and the block goes to the front of
-    // the partial list, so that this slot is the next one handed out.
-    Unlink(pool.fullList, block, layout);
-    PushFront(pool.partialList, block, layout);
-    links->freeHead = static_cast<std::int16_t>(slot);
-    links->nextSlot[slot] = static_cast<unsigned char>(slot);
-    links->prevSlot[slot] = static_cast<unsigned char>(slot);
-  }
-  return nullptr;
+  // The ring first, then the lists: each part needs few registers.
+  links->usedHead = -1;
+  InsertAtEnd(links, static_cast<unsigned>(links->freeHead), k);
+  MemoryBlock* block = layout.BlockOf(links);
+  Unlink(pool.partialList, block, layout);
+  MemoryBlock* displaced = pool.spare;
+  if (displaced != nullptr) --pool.blockCount;
+  pool.spare = block;
+  return displaced;
+}
+
+// Slot k of a block that was full becomes its only free slot, and the block goes to the front of
+// the partial list, so that this slot is the next one handed out.
+MEMCORE_HOT_INLINE void ReturnSlotOfFullBlock(MemoryPool& pool, const BlockLayout& layout,
+                                              BlockLinks* links, unsigned k) {
+  using namespace memory_pool_detail;
+  LeaveUsedRing(links, k, InByteRegister(links->nextSlot[k]));
+  MemoryBlock* block = layout.BlockOf(links);
+  Unlink(pool.fullList, block, layout);
+  PushFront(pool.partialList, block, layout);
+  links->freeHead = static_cast<std::int16_t>(k);
+  links->nextSlot[k] = static_cast<unsigned char>(k);
+  links->prevSlot[k] = static_cast<unsigned char>(k);
 }

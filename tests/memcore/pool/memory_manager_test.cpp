@@ -3,6 +3,7 @@
 // its busy flag, its validator).
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "allocator_backends.h"
@@ -167,6 +168,45 @@ TEST_F(InProcessManager, ALargeBlockGoesBackWithItsHeaderKeptAndItsRequestZeroed
   expected.resize(104);
   EXPECT_EQ(released, expected);
   EXPECT_EQ(manager_.Used(), 0u);
+}
+
+// Large blocks are zeroed in one of three ways by size: a heap that places them in an arena at
+// each alignment shows every request byte cleared and nothing around them touched.
+namespace arena_heap {
+alignas(16) unsigned char arena[320 * 1024];
+std::size_t blockOffset = 0;
+const void* released = nullptr;
+void* Allocate(std::size_t size) {
+  return blockOffset + size <= sizeof arena ? arena + blockOffset : nullptr;
+}
+void Release(void* block) { released = block; }
+}  // namespace arena_heap
+
+TEST(LargeRelease, EveryRequestByteIsZeroedAtEverySizeAndAlignment) {
+  using namespace arena_heap;
+  MemoryManager manager(RuntimeHeap{&Allocate, &Release});
+  const auto isNot = [](unsigned char value) {
+    return [=](unsigned char b) { return b != value; };
+  };
+  for (const std::int32_t request : {49, 63, 64, 65, 77, 2047, 2049, 5003, 262145, 300007}) {
+    for (std::size_t offset = 0; offset < 16; offset += 4) {
+      std::memset(arena, 0x5A, sizeof arena);
+      blockOffset = offset;
+      auto* payload = static_cast<unsigned char*>(manager.Malloc(request));
+      ASSERT_EQ(payload, arena + offset + 4);
+      const unsigned char header[] = {payload[-4], payload[-3], payload[-2], payload[-1]};
+      std::memset(payload, 0xFF, static_cast<std::size_t>(request));
+      manager.Free(payload);
+      EXPECT_EQ(released, arena + offset);
+      EXPECT_EQ(manager.Used(), 0u);
+      const unsigned char* begin = payload;
+      const unsigned char* end = begin + request;
+      EXPECT_EQ(std::memcmp(begin - 4, header, 4), 0) << request << " at " << offset;
+      EXPECT_EQ(std::find_if(begin, end, isNot(0)), end) << request << " at " << offset;
+      EXPECT_EQ(std::find_if(arena, arena + offset, isNot(0x5A)), arena + offset) << offset;
+      EXPECT_EQ(std::find_if(end, end + 64, isNot(0x5A)), end + 64) << request << " at " << offset;
+    }
+  }
 }
 
 // The heap calling back into the manager is the one way a single thread meets the busy flag.
