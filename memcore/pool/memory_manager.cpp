@@ -177,26 +177,26 @@ MEMCORE_HOT_INLINE void Finish(const SizeClass& sizeClass) {
 // requests. Those working on one class find the manager through it, and on the 32-bit target
 // take their arguments in registers.
 #if defined(__i386__)
-#define MEMCORE_RARE_PATH __attribute__((noinline, regparm(3)))
+#define MEMCORE_OUT_OF_LINE __attribute__((noinline, regparm(3)))
 #else
-#define MEMCORE_RARE_PATH __attribute__((noinline))
+#define MEMCORE_OUT_OF_LINE __attribute__((noinline))
 #endif
 
-MEMCORE_RARE_PATH void* AllocateFromNewBlock(SizeClass& sizeClass) {
+MEMCORE_OUT_OF_LINE void* AllocateFromNewBlock(SizeClass& sizeClass) {
   void* payload = TakeSlotFromNewBlock(sizeClass.pool, sizeClass.layout, sizeClass.manager->heap);
   Finish(sizeClass);
   return payload;
 }
 
-MEMCORE_RARE_PATH void* AllocateWithoutPartialBlock(SizeClass& sizeClass) {
+MEMCORE_OUT_OF_LINE void* AllocateWithoutPartialBlock(SizeClass& sizeClass) {
   if (sizeClass.pool.spare == nullptr) return AllocateFromNewBlock(sizeClass);
   void* payload = TakeSlotFromSpare(sizeClass.pool, sizeClass.layout);
   Finish(sizeClass);
   return payload;
 }
 
-MEMCORE_RARE_PATH void* AllocateLastFreeSlot(SizeClass& sizeClass, BlockLinks* links,
-                                             unsigned taken) {
+MEMCORE_OUT_OF_LINE void* AllocateLastFreeSlot(SizeClass& sizeClass, BlockLinks* links,
+                                               unsigned taken) {
   void* payload = TakeLastFreeSlot(sizeClass.pool, sizeClass.layout, links, taken);
   Finish(sizeClass);
   return payload;
@@ -220,7 +220,7 @@ MEMCORE_HOT_INLINE void* AllocateSlot(MemoryManager& manager, SizeClass& sizeCla
 
 // Requests above 48 bytes, and negative ones, which class 1 serves. Null when the heap fails or
 // the request does not fit a LargeHeader.
-MEMCORE_RARE_PATH void* AllocateLargeOrNegative(MemoryManager& manager, std::int32_t size) {
+MEMCORE_OUT_OF_LINE void* AllocateLargeOrNegative(MemoryManager& manager, std::int32_t size) {
   if (size < 0) return AllocateSlot(manager, manager.classes[0]);
   void* payload = nullptr;
   if (size <= LargeHeader::kLargestRequest) {
@@ -236,7 +236,7 @@ MEMCORE_RARE_PATH void* AllocateLargeOrNegative(MemoryManager& manager, std::int
   return payload;
 }
 
-MEMCORE_RARE_PATH void ReleaseLarge(MemoryManager& manager, unsigned char* payload) {
+MEMCORE_OUT_OF_LINE void ReleaseLarge(MemoryManager& manager, unsigned char* payload) {
   const std::uint32_t totalSize = LargeHeader::TotalSize(payload);
   // No large request is below 49 bytes: a smaller totalSize is not a header this manager wrote,
   // and zeroing totalSize - 4 bytes could wrap to the whole address space. Nothing is touched.
@@ -248,18 +248,19 @@ MEMCORE_RARE_PATH void ReleaseLarge(MemoryManager& manager, unsigned char* paylo
   manager.busyFlag = 0;
 }
 
-MEMCORE_RARE_PATH void ReleaseDisplacedSpare(SizeClass& sizeClass, MemoryBlock* spare) {
+MEMCORE_OUT_OF_LINE void ReleaseDisplacedSpare(SizeClass& sizeClass, MemoryBlock* spare) {
   sizeClass.manager->heap.release(spare);
   Finish(sizeClass);
 }
 
-MEMCORE_RARE_PATH void ReleaseLastUsedSlot(SizeClass& sizeClass, BlockLinks* links, unsigned k) {
+MEMCORE_OUT_OF_LINE void ReleaseLastUsedSlot(SizeClass& sizeClass, BlockLinks* links, unsigned k) {
   MemoryBlock* displaced = ReturnLastUsedSlot(sizeClass.pool, sizeClass.layout, links, k);
   if (displaced != nullptr) return ReleaseDisplacedSpare(sizeClass, displaced);
   Finish(sizeClass);
 }
 
-MEMCORE_RARE_PATH void ReleaseSlotOfFullBlock(SizeClass& sizeClass, BlockLinks* links, unsigned k) {
+MEMCORE_OUT_OF_LINE void ReleaseSlotOfFullBlock(SizeClass& sizeClass, BlockLinks* links,
+                                                unsigned k) {
   ReturnSlotOfFullBlock(sizeClass.pool, sizeClass.layout, links, k);
   Finish(sizeClass);
 }
