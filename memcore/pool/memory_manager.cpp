@@ -303,8 +303,9 @@ MEMCORE_HOT_INLINE void Free(MemoryManager& manager, void* payload) {
   BlockLinks* links = LinksOfSlot(p, k, classSize);
   const unsigned next = InByteRegister(links->nextSlot[k]);
   if (next == k) return ReleaseLastUsedSlot(ClassOfSlot(manager, p), links, k);
-  if (links->freeHead < 0) return ReleaseSlotOfFullBlock(ClassOfSlot(manager, p), links, k);
-  ReturnToFreeRing(links, k, next);
+  const int freeHead = links->freeHead;
+  if (freeHead < 0) return ReleaseSlotOfFullBlock(ClassOfSlot(manager, p), links, k);
+  ReturnToFreeRing(links, k, next, static_cast<unsigned>(freeHead));
   CheckClass(ClassAt(manager, kClassOffsets.ofSize[classSize]));
   manager.busyFlag = 0;
 }

@@ -97,27 +97,48 @@ bool CheckList(const MemoryBlock* head, const BlockLayout& layout, int minUsed, 
 
 }  // namespace memory_pool_detail
 
+namespace {
+
+// The rings of a new block whose slot 0 has just been handed out: slot 0 alone on the used ring,
+// slots 1 to 63 in ascending order on the free ring. The same for every class, so copied whole.
+struct FreshRings {
+  unsigned char prevSlot[kSlotsPerBlock];
+  unsigned char nextSlot[kSlotsPerBlock];
+  std::int16_t freeHead;
+  std::int16_t usedHead;
+};
+static_assert(sizeof(FreshRings) == offsetof(BlockLinks, prevBlock) &&
+              offsetof(FreshRings, freeHead) == offsetof(BlockLinks, freeHead));
+
+constexpr FreshRings MakeFreshRings() {
+  FreshRings rings{};
+  for (unsigned k = 1; k < kSlotsPerBlock; ++k) {
+    rings.nextSlot[k] = static_cast<unsigned char>(k == kSlotsPerBlock - 1 ? 1 : k + 1);
+    rings.prevSlot[k] = static_cast<unsigned char>(k == 1 ? kSlotsPerBlock - 1 : k - 1);
+  }
+  rings.freeHead = 1;
+  rings.usedHead = 0;
+  return rings;
+}
+constexpr FreshRings kFreshRings = MakeFreshRings();
+
+}  // namespace
+
 unsigned char* TakeSlotFromNewBlock(MemoryPool& pool, const BlockLayout& layout,
                                     const RuntimeHeap& heap) {
+  const std::uint32_t stride = layout.stride;
+  const std::uint32_t classSize = layout.classSize;
   MemoryBlock* block = static_cast<MemoryBlock*>(heap.allocate(layout.blockSize));
   if (block == nullptr) return nullptr;
   ++pool.blockCount;
-  // The free ring holds the 64 slots in ascending order, then slot 0 is handed out. Payloads stay
-  // as the heap left them.
-  unsigned char* bytes = layout.Bytes(block);
-  BlockLinks* links = layout.Links(block);
-  for (unsigned k = 0; k < kSlotsPerBlock; ++k) {
-    SlotHeader::Write(bytes + k * layout.stride, k, layout.classSize);
-    links->nextSlot[k] = static_cast<unsigned char>((k + 1) % kSlotsPerBlock);
-    links->prevSlot[k] = static_cast<unsigned char>((k + kSlotsPerBlock - 1) % kSlotsPerBlock);
+  // Each header is one word store (tag, slot number, classSize, as SlotHeader::Write lays them
+  // out), the rings one copy. Payloads stay as the heap left them.
+  unsigned char* slot = layout.Bytes(block);
+  std::uint32_t header = SlotHeader::kTag | classSize << 16;
+  for (unsigned k = 0; k < kSlotsPerBlock; ++k, slot += stride, header += 1u << 8) {
+    std::memcpy(slot, &header, 4);
   }
-  // Slot 0 goes to the used ring at once; the free ring starts at 1.
-  links->nextSlot[63] = 1;
-  links->prevSlot[1] = 63;
-  links->nextSlot[0] = 0;
-  links->prevSlot[0] = 0;
-  links->freeHead = 1;
-  links->usedHead = 0;
+  std::memcpy(slot, &kFreshRings, sizeof kFreshRings);  // slot is now the block's links
   memory_pool_detail::PushFront(pool.partialList, block, layout);
   return layout.Payload(block, 0);
 }

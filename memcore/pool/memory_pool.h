@@ -230,13 +230,19 @@ MEMCORE_HOT_INLINE unsigned char* PayloadBefore(BlockLinks* links, unsigned k, u
 }
 
 // Free head d, whose successor e is not d, goes to the end of the used ring, which is not empty
-// in a partial block.
+// in a partial block. As in ReturnToFreeRing, every link is read before any is written.
 MEMCORE_HOT_INLINE void TakeFreeHead(BlockLinks* links, unsigned d, unsigned e) {
   const unsigned prev = InByteRegister(links->prevSlot[d]);
+  const unsigned head = static_cast<unsigned>(links->usedHead);
+  const unsigned tail = links->prevSlot[head];
   links->nextSlot[prev] = static_cast<unsigned char>(e);
   links->prevSlot[e] = static_cast<unsigned char>(prev);
   links->freeHead = static_cast<std::int16_t>(e);
-  memory_pool_detail::InsertAtEnd(links, static_cast<unsigned>(links->usedHead), d);
+  const unsigned t = InByteRegister(tail);
+  links->nextSlot[t] = static_cast<unsigned char>(d);
+  links->prevSlot[head] = static_cast<unsigned char>(d);
+  links->prevSlot[d] = static_cast<unsigned char>(t);
+  links->nextSlot[d] = static_cast<unsigned char>(InByteRegister(head));
 }
 
 // Slot d, the last free one of the first partial block, whose links these are: the block moves to
@@ -283,12 +289,20 @@ MEMCORE_HOT_INLINE void LeaveUsedRing(BlockLinks* links, unsigned k, unsigned n)
   links->usedHead = static_cast<std::int16_t>(n);
 }
 
-// Slot k, with n its successor (not k), goes to the end of the free ring, which is not empty.
-// The free head is read after the used ring is mended, so that it need not be kept meanwhile.
-MEMCORE_HOT_INLINE void ReturnToFreeRing(BlockLinks* links, unsigned k, unsigned n) {
-  LeaveUsedRing(links, k, n);
-  links = Opaque(links);
-  memory_pool_detail::InsertAtEnd(links, static_cast<unsigned>(links->freeHead), k);
+// Slot k, with n its successor (not k), goes to the end of the free ring, whose head is h. Every
+// link is read before any is written: the two rings share no slot, so no write changes what is
+// read, and the loads need not wait behind the stores.
+MEMCORE_HOT_INLINE void ReturnToFreeRing(BlockLinks* links, unsigned k, unsigned n, unsigned h) {
+  const unsigned prev = InByteRegister(links->prevSlot[k]);
+  const unsigned tail = links->prevSlot[h];
+  links->nextSlot[prev] = static_cast<unsigned char>(n);
+  links->prevSlot[n] = static_cast<unsigned char>(prev);
+  links->usedHead = static_cast<std::int16_t>(n);
+  const unsigned t = InByteRegister(tail);
+  links->nextSlot[t] = static_cast<unsigned char>(k);
+  links->prevSlot[h] = static_cast<unsigned char>(k);
+  links->prevSlot[k] = static_cast<unsigned char>(t);
+  links->nextSlot[k] = static_cast<unsigned char>(InByteRegister(h));
 }
 
 // Slot k was the block's only used one: the block becomes the spare. Returns the spare it
