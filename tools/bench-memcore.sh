@@ -85,7 +85,8 @@ echo "the median of all $((2 * rounds)) runs. In the ratios above 1 the right-ha
 echo "new/floor is how many times the free list's time the current DLL takes."
 echo
 # Rows are a 12-character label and the columns the header names, up to the first blank line (the
-# benchmark writes CR LF); only the memcore and msvcrt columns are read.
+# benchmark writes CR LF); only the first table (memcore.dll's) and its memcore, msvcrt and floor
+# columns are read. The checked build's table after it names other columns.
 awk '
   function median(list,    n, values, i, j, t) {
     n = split(list, values, " ")
@@ -96,14 +97,14 @@ awk '
     return values[int((n + 1) / 2)]
   }
   { sub(/\r$/, "") }
-  FNR == 1 { dll = FILENAME; sub(/.*\//, "", dll); sub(/\..*/, "", dll); table = 0 }
-  /^pattern / {
+  FNR == 1 { dll = FILENAME; sub(/.*\//, "", dll); sub(/\..*/, "", dll); table = 0; read = 0 }
+  /^pattern / && !read {
     n = split(substr($0, 13), names, " ")
     for (i = 1; i <= n; i++) column[names[i]] = i
     table = 1
     next
   }
-  table && NF == 0 { table = 0 }
+  table && NF == 0 { table = 0; read = 1 }
   table {
     label = substr($0, 1, 12); sub(/ +$/, "", label)
     split(substr($0, 13), values, " ")
