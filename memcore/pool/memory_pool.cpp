@@ -100,18 +100,10 @@ bool CheckList(const MemoryBlock* head, const BlockLayout& layout, int minUsed, 
 namespace {
 
 // The rings of a new block whose slot 0 has just been handed out: slot 0 alone on the used ring,
-// slots 1 to 63 in ascending order on the free ring. The same for every class, so copied whole.
-struct FreshRings {
-  unsigned char prevSlot[kSlotsPerBlock];
-  unsigned char nextSlot[kSlotsPerBlock];
-  std::int16_t freeHead;
-  std::int16_t usedHead;
-};
-static_assert(sizeof(FreshRings) == offsetof(BlockLinks, prevBlock) &&
-              offsetof(FreshRings, freeHead) == offsetof(BlockLinks, freeHead));
-
-constexpr FreshRings MakeFreshRings() {
-  FreshRings rings{};
+// slots 1 to 63 in ascending order on the free ring. The same for every class, so copied whole,
+// up to the block links.
+constexpr BlockLinks MakeFreshRings() {
+  BlockLinks rings{};
   for (unsigned k = 1; k < kSlotsPerBlock; ++k) {
     rings.nextSlot[k] = static_cast<unsigned char>(k == kSlotsPerBlock - 1 ? 1 : k + 1);
     rings.prevSlot[k] = static_cast<unsigned char>(k == 1 ? kSlotsPerBlock - 1 : k - 1);
@@ -120,7 +112,8 @@ constexpr FreshRings MakeFreshRings() {
   rings.usedHead = 0;
   return rings;
 }
-constexpr FreshRings kFreshRings = MakeFreshRings();
+constexpr BlockLinks kFreshRings = MakeFreshRings();
+constexpr std::size_t kRingBytes = offsetof(BlockLinks, prevBlock);
 
 }  // namespace
 
@@ -138,7 +131,7 @@ unsigned char* TakeSlotFromNewBlock(MemoryPool& pool, const BlockLayout& layout,
   for (unsigned k = 0; k < kSlotsPerBlock; ++k, slot += stride, header += 1u << 8) {
     std::memcpy(slot, &header, 4);
   }
-  std::memcpy(slot, &kFreshRings, sizeof kFreshRings);  // slot is now the block's links
+  std::memcpy(slot, &kFreshRings, kRingBytes);  // slot is now the block's links
   memory_pool_detail::PushFront(pool.partialList, block, layout);
   return layout.Payload(block, 0);
 }

@@ -229,20 +229,28 @@ MEMCORE_HOT_INLINE unsigned char* PayloadBefore(BlockLinks* links, unsigned k, u
   return reinterpret_cast<unsigned char*>(links) + 4 - (kSlotsPerBlock - k) * stride;
 }
 
-// Free head d, whose successor e is not d, goes to the end of the used ring, which is not empty
-// in a partial block. As in ReturnToFreeRing, every link is read before any is written.
-MEMCORE_HOT_INLINE void TakeFreeHead(BlockLinks* links, unsigned d, unsigned e) {
-  const unsigned prev = InByteRegister(links->prevSlot[d]);
-  const unsigned head = static_cast<unsigned>(links->usedHead);
-  const unsigned tail = links->prevSlot[head];
-  links->nextSlot[prev] = static_cast<unsigned char>(e);
-  links->prevSlot[e] = static_cast<unsigned char>(prev);
-  links->freeHead = static_cast<std::int16_t>(e);
+// Slot x, whose successor s is not x, leaves its ring, whose head (leftHead) becomes s, and goes
+// to the end of the other ring, whose head is h. Every link is read before any is written: the two
+// rings share no slot, so no write changes what is read, and the loads need not wait behind the
+// stores.
+MEMCORE_HOT_INLINE void MoveToOtherRing(BlockLinks* links, unsigned x, unsigned s,
+                                        std::int16_t& leftHead, unsigned h) {
+  const unsigned prev = InByteRegister(links->prevSlot[x]);
+  const unsigned tail = links->prevSlot[h];
+  links->nextSlot[prev] = static_cast<unsigned char>(s);
+  links->prevSlot[s] = static_cast<unsigned char>(prev);
+  leftHead = static_cast<std::int16_t>(s);
   const unsigned t = InByteRegister(tail);
-  links->nextSlot[t] = static_cast<unsigned char>(d);
-  links->prevSlot[head] = static_cast<unsigned char>(d);
-  links->prevSlot[d] = static_cast<unsigned char>(t);
-  links->nextSlot[d] = static_cast<unsigned char>(InByteRegister(head));
+  links->nextSlot[t] = static_cast<unsigned char>(x);
+  links->prevSlot[h] = static_cast<unsigned char>(x);
+  links->prevSlot[x] = static_cast<unsigned char>(t);
+  links->nextSlot[x] = static_cast<unsigned char>(InByteRegister(h));
+}
+
+// Free head d, whose successor e is not d, goes to the end of the used ring, which is not empty
+// in a partial block.
+MEMCORE_HOT_INLINE void TakeFreeHead(BlockLinks* links, unsigned d, unsigned e) {
+  MoveToOtherRing(links, d, e, links->freeHead, static_cast<unsigned>(links->usedHead));
 }
 
 // Slot d, the last free one of the first partial block, whose links these are: the block moves to
@@ -289,20 +297,9 @@ MEMCORE_HOT_INLINE void LeaveUsedRing(BlockLinks* links, unsigned k, unsigned n)
   links->usedHead = static_cast<std::int16_t>(n);
 }
 
-// Slot k, with n its successor (not k), goes to the end of the free ring, whose head is h. Every
-// link is read before any is written: the two rings share no slot, so no write changes what is
-// read, and the loads need not wait behind the stores.
+// Slot k, with n its successor (not k), goes to the end of the free ring, whose head is h.
 MEMCORE_HOT_INLINE void ReturnToFreeRing(BlockLinks* links, unsigned k, unsigned n, unsigned h) {
-  const unsigned prev = InByteRegister(links->prevSlot[k]);
-  const unsigned tail = links->prevSlot[h];
-  links->nextSlot[prev] = static_cast<unsigned char>(n);
-  links->prevSlot[n] = static_cast<unsigned char>(prev);
-  links->usedHead = static_cast<std::int16_t>(n);
-  const unsigned t = InByteRegister(tail);
-  links->nextSlot[t] = static_cast<unsigned char>(k);
-  links->prevSlot[h] = static_cast<unsigned char>(k);
-  links->prevSlot[k] = static_cast<unsigned char>(t);
-  links->nextSlot[k] = static_cast<unsigned char>(InByteRegister(h));
+  MoveToOtherRing(links, k, n, links->usedHead, h);
 }
 
 // Slot k was the block's only used one: the block becomes the spare. Returns the spare it
